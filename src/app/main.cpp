@@ -1,0 +1,16 @@
+#include "common/AppFolders.h"
+#include "editor/frmEditor.h"
+#include "model/BrickTable.h"
+#include "platform/QtDialogs.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QtDialogs dialogs;
+    BrickTable bricks;
+    frmEditor editor(dialogs, AppFolders::ApplicationFolder(), bricks);
+    editor.showAndActivate();
+    return app.exec();
+}

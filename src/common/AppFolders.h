@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// The data folders that lie beside the program.
+namespace AppFolders {
+
+inline constexpr const char *Tilesets = "Tls";
+inline constexpr const char *Backgrounds = "Bgd";
+inline constexpr const char *Levelsets = "Lvl";
+inline constexpr const char *DefaultTileSet = "DefaultTileSet.vxt";
+inline constexpr const char *DefaultBackground = "DefaultBackground.bmp";
+
+// The caption of every message box that names none.
+inline constexpr const char *AppTitle = "VorpexEditor";
+
+// appFolder + separator + folder + separator + name (name may be empty for the folder itself).
+QString InFolder(const QString &appFolder, const char *folder, const QString &name = QString());
+
+// The folder that holds the running program, without a trailing separator.
+QString ApplicationFolder();
+
+} // namespace AppFolders

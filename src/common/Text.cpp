@@ -1,0 +1,53 @@
+#include "Text.h"
+
+#include <QStringDecoder>
+
+QString FileNameOf(const QString &path)
+{
+    for (qsizetype i = path.size() - 1; i >= 0; --i) {
+        if (path[i] == u'\\' || path[i] == u'/')
+            return path.mid(i + 1);
+    }
+    return QString();
+}
+
+QString TrimTrailingSpaces(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == u' ')
+        --end;
+    return text.left(end);
+}
+
+QByteArray EncodeName(const QString &name)
+{
+    for (QChar c : name) {
+        if (c.unicode() > 0xFF)
+            return name.toUtf8();
+    }
+    return name.toLatin1();
+}
+
+QString DecodeName(const QByteArray &bytes)
+{
+    bool ascii = true;
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (!ascii) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return QString::fromLatin1(bytes);
+}
+
+bool IsBareFileName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+           && !name.contains(u'\\') && !name.contains(u'/') && !name.contains(QChar(0));
+}

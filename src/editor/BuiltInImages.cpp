@@ -1,0 +1,73 @@
+#include "BuiltInImages.h"
+
+#include <QFont>
+#include <QPainter>
+
+QImage PromptImage()
+{
+    QImage image(221, 53, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    QFont font;
+    font.setPixelSize(12);
+    font.setBold(true);
+    // Two colours only: no smoothing of the lettering.
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(0, 0, 221, 53), Qt::AlignCenter,
+                     QStringLiteral("Click here to set the background"));
+    return image;
+}
+
+namespace {
+
+// A bar of greys across its thickness: light edge, body, dark edge.
+QRgb paddleShade(int i, int thickness)
+{
+    static constexpr int shades[10] = {96, 200, 230, 210, 190, 175, 160, 140, 110, 64};
+    const int s = shades[std::min(i * 10 / thickness, 9)];
+    return qRgb(s, s, s);
+}
+
+} // namespace
+
+QImage HorizontalPaddleImage()
+{
+    QImage image(640, 10, QImage::Format_RGB32);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 640; ++x)
+            image.setPixel(x, y, paddleShade(y, 10));
+    return image;
+}
+
+QImage VerticalPaddleImage()
+{
+    QImage image(10, 480, QImage::Format_RGB32);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 10; ++x)
+            image.setPixel(x, y, paddleShade(x, 10));
+    return image;
+}
+
+QImage WindowIconImage()
+{
+    QImage image(32, 32, QImage::Format_RGB32);
+    image.fill(qRgb(0, 0, 48));
+    QPainter painter(&image);
+    // Three rows of bricks, a ball and a paddle.
+    const QColor rows[3] = {QColor(220, 40, 40), QColor(240, 180, 30), QColor(40, 170, 220)};
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            const QRect brick(c * 8 + (r % 2 ? -4 : 0), 2 + r * 5, 7, 4);
+            painter.fillRect(brick, rows[r]);
+        }
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::white);
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QPointF(19, 21), 2.5, 2.5);
+    painter.fillRect(QRect(9, 27, 14, 3), QColor(200, 200, 200));
+    painter.end();
+    return image.convertToFormat(QImage::Format_Indexed8);
+}

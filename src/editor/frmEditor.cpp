@@ -1,0 +1,548 @@
+#include "frmEditor.h"
+
+#include "BuiltInImages.h"
+#include "common/AppFolders.h"
+#include "common/Text.h"
+#include "common/VorpexError.h"
+#include "levelset/frmNewLevelSet.h"
+#include "model/LevelFile.h"
+#include "model/TilesetFile.h"
+#include "platform/BitBlt.h"
+#include "platform/Dialogs.h"
+#include "platform/Picture.h"
+#include "platform/PictureBox.h"
+#include "tileset/frmNewTileSet.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <cmath>
+
+namespace {
+
+const QString UntitledTitle = QStringLiteral("Vorpex Editor - Untitled");
+const QString LevelFilter = QStringLiteral("Vorpex Level Files|*.vxl");
+
+struct PaddleBar
+{
+    int index;
+    QRect place;
+    bool horizontal;
+};
+
+// Drawing order; a later bar covers the crossing square of an earlier one.
+constexpr PaddleBar PaddleBars[4] = {
+    {1, QRect(0, 460, 640, 10), true},
+    {2, QRect(620, 0, 10, 480), false},
+    {3, QRect(0, 10, 640, 10), true},
+    {4, QRect(10, 0, 10, 480), false},
+};
+
+} // namespace
+
+frmEditor::frmEditor(Dialogs &dialogs, const QString &appFolder, BrickTable &bricks,
+                     QWidget *parent)
+    : QMainWindow(parent), CommonDialog1(dialogs, this), dialogs(dialogs), appFolder(appFolder),
+      Bricks(bricks)
+{
+    buildWindow();
+    Form_Load();
+}
+
+void frmEditor::Form_Load()
+{
+    for (int x = 1; x <= GridColumns; ++x) {
+        for (int y = 1; y <= GridRows; ++y)
+            CellPos[x][y] = {(x - 1) * CellWidth, (y - 1) * CellHeight};
+    }
+    static_cast<LevelDocument &>(*this) = LevelDocument::atStart(appFolder);
+    SetTitle(QString());
+}
+
+void frmEditor::showAndActivate()
+{
+    show();
+    Form_Activate();
+}
+
+void frmEditor::SetTitle(const QString &levelPath)
+{
+    setWindowTitle(levelPath.isEmpty() ? UntitledTitle
+                                       : QStringLiteral("Vorpex Editor - ") + levelPath);
+}
+
+void frmEditor::SetPaddleBoxes()
+{
+    // A box whose state changes runs its click handling, which keeps Paddles in step.
+    for (int i = 1; i <= 4; ++i)
+        Check1[static_cast<std::size_t>(i)]->setChecked(paddlePresent(i));
+}
+
+void frmEditor::Form_Activate()
+{
+    SetPaddleBoxes();
+    OpenTileSet(TileSetPath);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tilesets and the palette
+
+std::optional<frmEditor::LoadedTileset> frmEditor::ReadTileSet(const QString &path)
+{
+    try {
+        const TilesetFileData file = ReadTilesetFile(path);
+        LoadedTileset tileset;
+        tileset.path = path;
+        tileset.count = file.count();
+        tileset.picture = LoadPicture(CompanionBitmapPath(path));
+        const int records = std::min<qint64>(file.count(),
+                                             TilesetCells(tileset.picture.width(),
+                                                          tileset.picture.height()));
+        tileset.records.resize(static_cast<std::size_t>(records) + 1);
+        for (int n = 1; n <= records; ++n)
+            tileset.records[static_cast<std::size_t>(n)] = file.record(n);
+        return tileset;
+    } catch (const VorpexError &) {
+        MsgBox(dialogs, this, MessageWithPath(QStringLiteral("Cannot open tileset."), path));
+        return std::nullopt;
+    }
+}
+
+void frmEditor::ApplyTileSet(const LoadedTileset &tileset)
+{
+    TileSetPath = tileset.path;
+    BrickCount = tileset.count;
+    const int records = static_cast<int>(tileset.records.size()) - 1;
+    Bricks.resize(records);
+    picTilePic->setPicture(tileset.picture);
+    // Bricks past the last slot stay in the table but have no place in the palette.
+    PaletteCount = std::min(records, PaletteSlots - 1);
+    for (int n = 1; n <= records; ++n) {
+        Bricks[n] = tileset.records[static_cast<std::size_t>(n)];
+        if (n > PaletteCount)
+            continue;
+        QImage &brick = PaletteBricks[static_cast<std::size_t>(n)];
+        brick = QImage(CellWidth, CellHeight, QImage::Format_RGB32);
+        brick.fill(Qt::black);
+        BlitImage(brick, 0, 0, CellWidth, CellHeight, picTilePic->surface(), Bricks[n].PicX,
+                  Bricks[n].PicY);
+        PictureBox *slot = Picture2[static_cast<std::size_t>(n)];
+        slot->setEnabled(true);
+        slot->setVisible(true);
+    }
+    for (int n = PaletteCount + 1; n < PaletteSlots; ++n) {
+        PictureBox *slot = Picture2[static_cast<std::size_t>(n)];
+        slot->setEnabled(false);
+        slot->setVisible(false);
+    }
+    if (CurrentBrick > PaletteCount)
+        SelectBrick(0);
+    Picture2_Paint();
+}
+
+bool frmEditor::OpenTileSet(const QString &path)
+{
+    const std::optional<LoadedTileset> tileset = ReadTileSet(path);
+    if (!tileset)
+        return false;
+    ApplyTileSet(*tileset);
+    return true;
+}
+
+void frmEditor::Picture2_Paint()
+{
+    for (int n = 1; n <= PaletteCount; ++n) {
+        PictureBox *slot = Picture2[static_cast<std::size_t>(n)];
+        BlitImage(slot->surface(), 0, 0, CellWidth, CellHeight,
+                  PaletteBricks[static_cast<std::size_t>(n)], 0, 0);
+        slot->surfaceChanged(QRect(0, 0, CellWidth, CellHeight));
+    }
+}
+
+void frmEditor::SelectBrick(int index)
+{
+    Picture2[static_cast<std::size_t>(CurrentBrick)]->setBorder(PictureBox::Border::None);
+    CurrentBrick = static_cast<std::int16_t>(index);
+    Picture2[static_cast<std::size_t>(CurrentBrick)]->setBorder(PictureBox::Border::Sunken3D);
+}
+
+void frmEditor::Picture2_MouseDown(int index)
+{
+    SelectBrick(index);
+}
+
+// ---------------------------------------------------------------------------------------------
+// File commands
+
+bool frmEditor::NewLevel()
+{
+    CommonDialog1.Filter = QStringLiteral("Vorpex Tilesets|*.vxt");
+    CommonDialog1.FilterIndex = 1;
+    const std::optional<QString> chosen = CommonDialog1.ShowOpen();
+    if (!chosen || !OpenTileSet(*chosen))
+        return false;
+    BackTileWidth = 320;
+    BackTileHeight = 240;
+    BackPicPath.clear();
+    BackPicSet = VbFalse;
+    BackPiclbl->setText(BackgroundCaption());
+    Backpic->setPicture(ClickToSetpic->picture());
+    ShowThumbnail();
+    SetTitle(QString());
+    SelectBrick(0);
+    MouseHeld = VbFalse;
+    CopyPic->setPicture(BlackBackpic->picture());
+    HasLevelPath = VbFalse;
+    Paddles = {0, VbTrue, VbFalse, VbFalse, VbFalse};
+    SetPaddleBoxes();
+    LevelGrid.clearPlayfield();
+    TileBack();
+    return true;
+}
+
+bool frmEditor::AskToSave()
+{
+    // Yes that does not end in a saved file keeps the level.
+    switch (MsgBox(dialogs, this, QStringLiteral("Do you want to save current level?"),
+                   MsgButtons::YesNoCancel, MsgIcon::Question, QStringLiteral("New Level"),
+                   MsgAnswer::Yes)) {
+    case MsgAnswer::Yes:
+        return mnuSave_Click();
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmEditor::mnuNew_Click()
+{
+    if (AskToSave())
+        NewLevel();
+}
+
+void frmEditor::mnuOpen_Click()
+{
+    if (!AskToSave())
+        return;
+    CommonDialog1.Filter = LevelFilter;
+    CommonDialog1.FilterIndex = 1;
+    if (const std::optional<QString> chosen = CommonDialog1.ShowOpen())
+        OpenFile(*chosen);
+}
+
+bool frmEditor::mnuSave_Click()
+{
+    if (HasLevelPath == VbTrue)
+        return SaveFile(LevelPath);
+    return mnuSaveAs_Click();
+}
+
+bool frmEditor::mnuSaveAs_Click()
+{
+    CommonDialog1.Filter = LevelFilter;
+    CommonDialog1.FilterIndex = 1;
+    CommonDialog1.OverwritePrompt = true;
+    const std::optional<QString> chosen = CommonDialog1.ShowSave();
+    return chosen && SaveFile(*chosen);
+}
+
+void frmEditor::mnuMakeLevelSet_Click()
+{
+    frmNewLevelSet window(dialogs, appFolder, this);
+    dialogs.runModal(window);
+    Form_Activate();
+}
+
+void frmEditor::mnuNewTileset_Click()
+{
+    frmNewTileSet window(dialogs, appFolder, Bricks, this);
+    dialogs.runModal(window);
+    Form_Activate();
+}
+
+void frmEditor::mnuExit_Click()
+{
+    close();
+}
+
+bool frmEditor::SaveFile(const QString &path)
+{
+    LevelFileData level;
+    for (int i = 1; i <= 4; ++i)
+        level.paddles[static_cast<std::size_t>(i - 1)] = Paddles[static_cast<std::size_t>(i)];
+    level.tilesetName = FileNameOf(TileSetPath);
+    level.backgroundName = BackPicPath.isEmpty() ? QLatin1String(AppFolders::DefaultBackground)
+                                                 : FileNameOf(BackPicPath);
+    level.grid = LevelGrid;
+    try {
+        WriteLevelFile(path, level);
+    } catch (const VorpexError &) {
+        MsgBox(dialogs, this, QStringLiteral("Error in writing file."));
+        return false;
+    }
+    LevelPath = path;
+    HasLevelPath = VbTrue;
+    SetTitle(path);
+    return true;
+}
+
+bool frmEditor::OpenFile(const QString &path)
+{
+    // Everything is read and checked before the document changes.
+    std::optional<LevelFileData> read;
+    try {
+        read = ReadLevelFile(path);
+    } catch (const VorpexError &) {
+    }
+    // Stored names are joined onto a data folder, so only bare file names are taken.
+    if (!read || !IsBareFileName(read->tilesetName) || !IsBareFileName(read->backgroundName)) {
+        MsgBox(dialogs, this, MessageWithPath(QStringLiteral("Cannot open level."), path));
+        return false;
+    }
+    const LevelFileData &level = *read;
+    const std::optional<LoadedTileset> tileset =
+        ReadTileSet(AppFolders::InFolder(appFolder, AppFolders::Tilesets, level.tilesetName));
+    if (!tileset)
+        return false;
+    const QString backPath =
+        AppFolders::InFolder(appFolder, AppFolders::Backgrounds, level.backgroundName);
+    QImage background;
+    try {
+        background = LoadPicture(backPath);
+    } catch (const VorpexError &) {
+    }
+
+    for (int i = 1; i <= 4; ++i)
+        Paddles[static_cast<std::size_t>(i)] = level.paddles[static_cast<std::size_t>(i - 1)];
+    SetPaddleBoxes();
+    LevelGrid = level.grid;
+    BackPicPath = backPath;
+    BackPiclbl->setText(BackgroundCaption() + QStringLiteral("\r\n") + BackPicPath);
+    if (!background.isNull()) {
+        Backpic->setAutoSize(true);
+        Backpic->setPicture(background);
+        BackTileWidth = background.width();
+        BackTileHeight = background.height();
+        BackPicSet = VbTrue;
+    } else {
+        // The name stays in BackPicPath for the next save; the ground is black meanwhile.
+        Backpic->setPicture(ClickToSetpic->picture());
+        CopyPic->setPicture(BlackBackpic->picture());
+        BackTileWidth = 320;
+        BackTileHeight = 240;
+        BackPicSet = VbFalse;
+    }
+    SetTitle(path);
+    SelectBrick(0);
+    MouseHeld = VbFalse;
+    HasLevelPath = VbTrue;
+    LevelPath = path;
+    ApplyTileSet(*tileset);
+    computeTileCounts();
+    TileBack();
+    TileBricks();
+    ShowThumbnail();
+    if (background.isNull()) {
+        MsgBox(dialogs, this,
+               MessageWithPath(QStringLiteral("Cannot load background picture."), backPath));
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Canvas drawing
+
+void frmEditor::LevelPic_Paint()
+{
+    TileBack();
+    TileBricks();
+}
+
+void frmEditor::TileBack()
+{
+    if (BackPicSet != VbTrue) {
+        BitBlt(*LevelPic, 0, 0, CanvasWidth, CanvasHeight, *BlackBackpic, 0, 0);
+    } else {
+        for (int j = 0; j < BackTilesDown; ++j) {
+            for (int i = 0; i < BackTilesAcross; ++i) {
+                const int x = BackTileWidth * i;
+                const int y = BackTileHeight * j;
+                const int w = x + BackTileWidth > CanvasWidth ? CanvasWidth - x : BackTileWidth;
+                const int h = y + BackTileHeight > CanvasHeight ? CanvasHeight - y : BackTileHeight;
+                BitBlt(*CopyPic, x, y, w, h, *Backpic, 0, 0);
+            }
+        }
+        BitBlt(*LevelPic, 0, 0, CanvasWidth, CanvasHeight, *CopyPic, 0, 0);
+    }
+    for (const PaddleBar &bar : PaddleBars) {
+        if (paddlePresent(bar.index)) {
+            BitBlt(*LevelPic, bar.place.x(), bar.place.y(), bar.place.width(),
+                   bar.place.height(), bar.horizontal ? *picHoriPaddle : *picVertPaddle, 0, 0);
+        }
+    }
+}
+
+void frmEditor::TileBricks()
+{
+    for (int x = 1; x <= GridColumns; ++x) {
+        for (int y = 1; y <= GridRows; ++y) {
+            const std::int32_t brick = LevelGrid(x, y);
+            // Cells naming no brick of the palette show what lies beneath.
+            if (brick > 0 && brick <= PaletteCount) {
+                BitBlt(*LevelPic, CellPos[x][y].x, CellPos[x][y].y, CellWidth, CellHeight,
+                       *Picture2[static_cast<std::size_t>(brick)], 0, 0);
+            }
+        }
+    }
+}
+
+void frmEditor::EmptyCell()
+{
+    const QRect cell(CellPos[CurCellX][CurCellY].x, CellPos[CurCellX][CurCellY].y, CellWidth,
+                     CellHeight);
+    BitBlt(*LevelPic, cell.x(), cell.y(), CellWidth, CellHeight, *CopyPic, cell.x(), cell.y());
+    // The paddles crossing the cell lie between the ground and the bricks.
+    for (const PaddleBar &bar : PaddleBars) {
+        const QRect part = cell.intersected(bar.place);
+        if (paddlePresent(bar.index) && !part.isEmpty()) {
+            BitBlt(*LevelPic, part.x(), part.y(), part.width(), part.height(),
+                   bar.horizontal ? *picHoriPaddle : *picVertPaddle, part.x() - bar.place.x(),
+                   part.y() - bar.place.y());
+        }
+    }
+}
+
+void frmEditor::DrawBrick()
+{
+    if (CurrentBrick > 0) {
+        BitBlt(*LevelPic, CellPos[CurCellX][CurCellY].x, CellPos[CurCellX][CurCellY].y,
+               CellWidth, CellHeight, *Picture2[static_cast<std::size_t>(CurrentBrick)], 0, 0);
+    } else {
+        EmptyCell();
+    }
+    LevelGrid(CurCellX, CurCellY) = CurrentBrick;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Mouse editing
+
+bool frmEditor::LocateCell(double x, double y)
+{
+    const int px = static_cast<int>(std::floor(x));
+    const int py = static_cast<int>(std::floor(y));
+    if (px < 0 || py < 0 || px >= CanvasWidth || py >= CanvasHeight)
+        return false;
+    CurCellX = static_cast<std::int16_t>(px / CellWidth + 1);
+    CurCellY = static_cast<std::int16_t>(py / CellHeight + 1);
+    CurPoslbl->setText(QStringLiteral("X: %1  Y: %2").arg(CurCellX).arg(CurCellY));
+    return true;
+}
+
+void frmEditor::LevelPic_MouseDown(int button, int, double x, double y)
+{
+    // The press finds its own cell, so a press with no earlier move acts where it lands.
+    if (LocateCell(x, y)) {
+        if (button == 1) {
+            DrawBrick();
+        } else {
+            EmptyCell();
+            LevelGrid(CurCellX, CurCellY) = 0;
+        }
+    }
+    MouseHeld = VbTrue;
+}
+
+void frmEditor::LevelPic_MouseMove(int button, int, double x, double y)
+{
+    if (!LocateCell(x, y) || MouseHeld != VbTrue)
+        return;
+    if (button == 1) {
+        DrawBrick();
+    } else {
+        EmptyCell();
+        LevelGrid(CurCellX, CurCellY) = 0;
+    }
+}
+
+void frmEditor::LevelPic_MouseUp()
+{
+    MouseHeld = VbFalse;
+}
+
+void frmEditor::Form_MouseMove()
+{
+    MouseHeld = VbFalse;
+    CurPoslbl->setText(QStringLiteral("X: Y:"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Paddles, Clear and the background chooser
+
+void frmEditor::Check1_Click(int index)
+{
+    QCheckBox *box = Check1[static_cast<std::size_t>(index)];
+    Paddles[static_cast<std::size_t>(index)] = box->isChecked() ? VbTrue : VbFalse;
+    if (!box->isChecked()) {
+        bool any = false;
+        for (int i = 1; i <= 4; ++i)
+            any = any || Check1[static_cast<std::size_t>(i)]->isChecked();
+        if (!any)
+            Check1[1]->setChecked(true);
+    }
+    TileBack();
+    TileBricks();
+}
+
+void frmEditor::Command1_Click()
+{
+    if (MsgBox(dialogs, this, QStringLiteral("Are you sure you want to clear the level?"),
+               MsgButtons::YesNo, MsgIcon::None, QStringLiteral("Clear Level"), MsgAnswer::Yes)
+        != MsgAnswer::Yes)
+        return;
+    LevelGrid.clearPlayfield();
+    TileBack();
+}
+
+void frmEditor::ShowThumbnail()
+{
+    Backpic->setAutoSize(false);
+    Backpic->setGeometry(8, 536, 225, 57);
+}
+
+void frmEditor::Backpic_MouseDown(int button)
+{
+    if (button == 2) {
+        if (!Backpic->autoSize()) {
+            // Grow upward: the bottom edge stays at 592.
+            Backpic->setAutoSize(true);
+            Backpic->move(8, 592 - Backpic->height());
+            Backpic->raise();
+        } else {
+            ShowThumbnail();
+        }
+        return;
+    }
+    CommonDialog1.Filter = QStringLiteral("Bitmap|*.bmp");
+    CommonDialog1.FilterIndex = 1;
+    const std::optional<QString> chosen = CommonDialog1.ShowOpen();
+    if (!chosen)
+        return;
+    QImage picture;
+    try {
+        picture = LoadPicture(*chosen);
+    } catch (const VorpexError &) {
+        MsgBox(dialogs, this, MessageWithPath(QStringLiteral("Cannot load picture."), *chosen));
+        return;
+    }
+    BackPicPath = *chosen;
+    BackPiclbl->setText(BackgroundCaption() + QStringLiteral("\r\n") + BackPicPath);
+    Backpic->setPicture(picture);
+    Backpic->setAutoSize(true);
+    BackTileWidth = picture.width();
+    BackTileHeight = picture.height();
+    BackPicSet = VbTrue;
+    computeTileCounts();
+    TileBack();
+    TileBricks();
+    ShowThumbnail();
+}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "model/BrickTable.h"
+#include "model/Geometry.h"
+#include "model/LevelDocument.h"
+#include "platform/CommonDialog.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <array>
+#include <optional>
+
+class BrickTable;
+class Dialogs;
+class FormSurface;
+class PictureBox;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+// The level editor: the main window, holding the level being edited.
+class frmEditor : public QMainWindow, public LevelDocument
+{
+    Q_OBJECT
+public:
+    static constexpr int PaletteSlots = 120; // slot 0 is "no brick"
+    static constexpr int ClientWidth = 896;
+    static constexpr int ClientHeight = 599;
+
+    frmEditor(Dialogs &dialogs, const QString &appFolder, BrickTable &bricks,
+              QWidget *parent = nullptr);
+
+    // Shows the window and runs its first activation.
+    void showAndActivate();
+
+    // Window events and menu commands.
+    void Form_Activate();
+    void Form_MouseMove();
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    bool mnuSave_Click();   // true when the level ended up saved
+    bool mnuSaveAs_Click(); // true when the level ended up saved
+    void mnuMakeLevelSet_Click();
+    void mnuNewTileset_Click();
+    void mnuExit_Click();
+
+    // Canvas, palette, paddles, Clear and the background chooser.
+    void LevelPic_MouseDown(int button, int shift, double x, double y);
+    void LevelPic_MouseMove(int button, int shift, double x, double y);
+    void LevelPic_MouseUp();
+    void LevelPic_Paint();
+    void Picture2_MouseDown(int index);
+    void Picture2_Paint();
+    void Check1_Click(int index);
+    void Command1_Click();
+    void Backpic_MouseDown(int button);
+
+    // Drawing.
+    void TileBack();
+    void TileBricks();
+    void DrawBrick();
+
+    // File procedures; each reports its own failure and returns false.
+    bool OpenTileSet(const QString &path);
+    bool NewLevel();
+    bool SaveFile(const QString &path);
+    bool OpenFile(const QString &path);
+
+    // Fields beside the level document.
+    std::int32_t BrickCount = 0;
+    std::int16_t CurCellX = 0;
+    std::int16_t CurCellY = 0;
+    std::array<std::array<CellPoint, GridRows + 1>, GridColumns + 1> CellPos{};
+    // Bricks shown in the palette (at most 119), and each one's picture as loaded.
+    int PaletteCount = 0;
+    std::array<QImage, PaletteSlots> PaletteBricks;
+
+    // Controls.
+    FormSurface *surface = nullptr;
+    PictureBox *LevelPic = nullptr;
+    std::array<PictureBox *, PaletteSlots> Picture2{};
+    QLabel *BackPiclbl = nullptr;
+    QPushButton *Command1 = nullptr;
+    QWidget *Line1 = nullptr;
+    QLabel *Label1 = nullptr;
+    PictureBox *Backpic = nullptr;
+    std::array<QCheckBox *, 5> Check1{}; // 1..4
+    QLabel *CurPoslbl = nullptr;
+    PictureBox *CopyPic = nullptr;
+    PictureBox *BlackBackpic = nullptr;
+    PictureBox *ClickToSetpic = nullptr;
+    PictureBox *picTilePic = nullptr;
+    PictureBox *picVertPaddle = nullptr;
+    PictureBox *picHoriPaddle = nullptr;
+    QMenu *mnuFile = nullptr;
+    QAction *mnuNew = nullptr;
+    QAction *mnuOpen = nullptr;
+    QAction *mnuSave = nullptr;
+    QAction *mnuSaveAs = nullptr;
+    QAction *mnuMakeLevelSet = nullptr;
+    QAction *mnuNewTileset = nullptr;
+    QAction *mnuExit = nullptr;
+    CommonDialog CommonDialog1;
+
+    static QString BackgroundCaption();
+
+private:
+    // A tileset read and checked but not yet shown.
+    struct LoadedTileset
+    {
+        QString path;
+        std::int32_t count = 0;
+        QImage picture;
+        std::vector<BrickRecord> records; // 1..n, index 0 unused
+    };
+
+    void Form_Load();
+    void buildWindow();
+    void buildMenu();
+    std::optional<LoadedTileset> ReadTileSet(const QString &path);
+    void ApplyTileSet(const LoadedTileset &tileset);
+    void SelectBrick(int index);
+    void SetPaddleBoxes();
+    void EmptyCell();
+    void ShowThumbnail();
+    void SetTitle(const QString &levelPath);
+    bool LocateCell(double x, double y);
+    bool AskToSave();
+
+    Dialogs &dialogs;
+    QString appFolder;
+    BrickTable &Bricks;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+// What a file dialog is asked to show: a filter of the form "Description|*.ext", the filter
+// selected (from 1), whether replacing an existing file is confirmed, and the name it starts with.
+struct FileDialogRequest
+{
+    QString filter;
+    int filterIndex = 1;
+    bool overwritePrompt = false;
+    QString fileName;
+};
+
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgIcon { None, Question, Critical };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+// The services that windows ask of the desktop: file dialogs, message boxes and modal windows.
+// The program shows real ones; tests answer from a script.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+    // nullopt = Cancel.
+    virtual std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) = 0;
+    virtual std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) = 0;
+    virtual MsgAnswer message(QWidget *parent, const QString &text, const QString &caption,
+                              MsgButtons buttons, MsgIcon icon, MsgAnswer defaultButton) = 0;
+    // Shows the window modally and returns once it has closed.
+    virtual void runModal(QDialog &window) = 0;
+};
+
+// A message box with the application's title as caption unless one is given; the default button
+// is the first one unless one is given.
+MsgAnswer MsgBox(Dialogs &dialogs, QWidget *parent, const QString &text,
+                 MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
+                 const QString &caption = QString(),
+                 std::optional<MsgAnswer> defaultButton = std::nullopt);
+
+// The messages that end a failed file operation: text, CR LF, the file's full path.
+QString MessageWithPath(const QString &text, const QString &path);

@@ -1,0 +1,99 @@
+#include "QtDialogs.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+QStringList QtNameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + u')';
+    return filters;
+}
+
+namespace {
+
+std::optional<QString> runFileDialog(QWidget *parent, const FileDialogRequest &request, bool save)
+{
+    QFileDialog dialog(parent);
+    // Qt's own dialog: the same on every desktop, and it keeps the typed name as typed.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    const QStringList filters = QtNameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+} // namespace
+
+std::optional<QString> QtDialogs::showOpen(QWidget *parent, const FileDialogRequest &request)
+{
+    return runFileDialog(parent, request, false);
+}
+
+std::optional<QString> QtDialogs::showSave(QWidget *parent, const FileDialogRequest &request)
+{
+    return runFileDialog(parent, request, true);
+}
+
+MsgAnswer QtDialogs::message(QWidget *parent, const QString &text, const QString &caption,
+                             MsgButtons buttons, MsgIcon icon, MsgAnswer defaultButton)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(caption);
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setIcon(icon == MsgIcon::Question   ? QMessageBox::Question
+                : icon == MsgIcon::Critical ? QMessageBox::Critical
+                                            : QMessageBox::NoIcon);
+    struct Choice
+    {
+        MsgAnswer answer;
+        QMessageBox::StandardButton button;
+    };
+    std::vector<Choice> choices;
+    switch (buttons) {
+    case MsgButtons::Ok:
+        choices = {{MsgAnswer::Ok, QMessageBox::Ok}};
+        break;
+    case MsgButtons::YesNo:
+        choices = {{MsgAnswer::Yes, QMessageBox::Yes}, {MsgAnswer::No, QMessageBox::No}};
+        break;
+    case MsgButtons::YesNoCancel:
+        choices = {{MsgAnswer::Yes, QMessageBox::Yes},
+                   {MsgAnswer::No, QMessageBox::No},
+                   {MsgAnswer::Cancel, QMessageBox::Cancel}};
+        break;
+    }
+    for (const Choice &c : choices) {
+        box.addButton(c.button);
+        if (c.answer == defaultButton)
+            box.setDefaultButton(c.button);
+    }
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (const Choice &c : choices) {
+        if (c.button == clicked)
+            return c.answer;
+    }
+    // Closed without a button (Esc or the close box): the box's cancel answer.
+    return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel
+           : buttons == MsgButtons::YesNo     ? MsgAnswer::No
+                                              : MsgAnswer::Ok;
+}
+
+void QtDialogs::runModal(QDialog &window)
+{
+    window.exec();
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Dialogs.h"
+
+// The real dialogs of the program, on Qt.
+class QtDialogs : public Dialogs
+{
+public:
+    std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override;
+    MsgAnswer message(QWidget *parent, const QString &text, const QString &caption,
+                      MsgButtons buttons, MsgIcon icon, MsgAnswer defaultButton) override;
+    void runModal(QDialog &window) override;
+};
+
+// "Description|*.ext|Other|*.x" as Qt name filters: "Description (*.ext)", ...
+QStringList QtNameFilters(const QString &filter);
