@@ -9,14 +9,13 @@ QImage PromptImage()
     image.fill(Qt::black);
     QPainter painter(&image);
     QFont font;
-    font.setPixelSize(12);
-    font.setBold(true);
+    font.setPixelSize(11);
     // Two colours only: no smoothing of the lettering.
     font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(QRect(0, 0, 221, 53), Qt::AlignCenter,
-                     QStringLiteral("Click here to set the background"));
+                     QStringLiteral("Click here to choose a background"));
     return image;
 }
 

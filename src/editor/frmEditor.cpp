@@ -14,6 +14,8 @@
 #include "tileset/frmNewTileSet.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <cmath>
 
@@ -60,6 +62,8 @@ void frmEditor::Form_Load()
 
 void frmEditor::showAndActivate()
 {
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     show();
     Form_Activate();
 }
@@ -72,9 +76,16 @@ void frmEditor::SetTitle(const QString &levelPath)
 
 void frmEditor::SetPaddleBoxes()
 {
-    // A box whose state changes runs its click handling, which keeps Paddles in step.
-    for (int i = 1; i <= 4; ++i)
-        Check1[static_cast<std::size_t>(i)]->setChecked(paddlePresent(i));
+    // A box whose state changes runs its click handling, which keeps Paddles in step. Boxes
+    // are ticked before others are cleared, so the at-least-one rule never ticks box 1 in
+    // passing and the boxes end as the level says.
+    const std::array<std::int16_t, 5> wanted = Paddles;
+    for (bool tick : {true, false}) {
+        for (int i = 1; i <= 4; ++i) {
+            if ((wanted[static_cast<std::size_t>(i)] == VbTrue) == tick)
+                Check1[static_cast<std::size_t>(i)]->setChecked(tick);
+        }
+    }
 }
 
 void frmEditor::Form_Activate()
