@@ -96,6 +96,7 @@ void frmEditor::buildWindow()
                    Qt::AlignHCenter | Qt::AlignTop);
 
     Backpic = pictureBox(surface, "Backpic", QRect(8, 536, 225, 57), true);
+    Backpic->setBackColor(Qt::black);
     Backpic->setPicture(PromptImage());
 
     const QPoint boxPlaces[5] = {{}, {264, 576}, {280, 560}, {264, 544}, {248, 560}};
