@@ -62,9 +62,13 @@ QRect PictureBox::drawingRect() const
 
 void PictureBox::surfaceChanged(const QRect &area)
 {
+    // A redraw makes hundreds of small copies into an area already waiting to be shown: ask
+    // for a repaint only for what is not yet waiting.
     const QRect shown = area.translated(drawingRect().topLeft()).intersected(drawingRect());
-    if (!shown.isEmpty())
-        update(shown);
+    if (shown.isEmpty() || pendingRepaint.contains(shown))
+        return;
+    pendingRepaint = pendingRepaint.united(shown);
+    update(shown);
 }
 
 void PictureBox::refresh()
@@ -97,6 +101,7 @@ void PictureBox::applyAutoSize()
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
+    pendingRepaint = QRect();
     QPainter painter(this);
     const QRect area = drawingRect();
     painter.setClipRegion(event->region());

@@ -73,6 +73,7 @@ private:
     QImage pixels;
     QImage loaded;
     QColor background;
+    QRect pendingRepaint; // widget coordinates
     Border borderStyle = Border::None;
     bool sizeToPicture = false;
     bool persistent = true;

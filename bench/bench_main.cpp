@@ -1,0 +1,236 @@
+// Speed of the editor's drawing and files, each beside a floor measured in the same run.
+#include "BenchFixture.h"
+
+#include "model/TilesetFile.h"
+#include "platform/PictureBox.h"
+
+#include <QApplication>
+#include <QFile>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <vector>
+
+namespace {
+
+BenchFolder *folder = nullptr;
+std::unique_ptr<ShownEditor> fullEditor; // dropped before the application ends
+
+ShownEditor &fullLevelEditor()
+{
+    if (!fullEditor) {
+        fullEditor = std::make_unique<ShownEditor>(*folder);
+        if (!fullEditor->editor->OpenFile(folder->fullLevel()))
+            std::abort();
+    }
+    return *fullEditor;
+}
+
+// The editor's full redraw: ground tiles, the ground, four paddles, 600 bricks.
+void FullRedraw(benchmark::State &state)
+{
+    frmEditor &editor = *fullLevelEditor().editor;
+    for (auto _ : state) {
+        editor.TileBack();
+        editor.TileBricks();
+        benchmark::DoNotOptimize(editor.LevelPic->surface().constBits());
+    }
+}
+
+// The same bytes as the full redraw, copied row by row with memcpy between plain buffers.
+void FullRedrawFloor(benchmark::State &state)
+{
+    constexpr int stride = 640 * 4;
+    std::vector<unsigned char> copy(stride * 484), canvas(stride * 480), tile(32 * 16 * 4),
+        brick(32 * 16 * 4), hori(640 * 10 * 4), vert(10 * 480 * 4);
+    auto rect = [](unsigned char *dst, int dstStride, const unsigned char *src, int srcStride,
+                   int w, int h) {
+        for (int row = 0; row < h; ++row)
+            std::memcpy(dst + row * dstStride, src + row * srcStride, std::size_t(w) * 4);
+    };
+    for (auto _ : state) {
+        for (int j = 0; j < 30; ++j)
+            for (int i = 0; i < 20; ++i)
+                rect(copy.data() + j * 16 * stride + i * 128, stride, tile.data(), 128, 32, 16);
+        rect(canvas.data(), stride, copy.data(), stride, 640, 480);
+        rect(canvas.data() + 460 * stride, stride, hori.data(), 2560, 640, 10);
+        rect(canvas.data() + 620 * 4, stride, vert.data(), 40, 10, 480);
+        rect(canvas.data() + 10 * stride, stride, hori.data(), 2560, 640, 10);
+        rect(canvas.data() + 10 * 4, stride, vert.data(), 40, 10, 480);
+        for (int x = 0; x < 20; ++x)
+            for (int y = 0; y < 30; ++y)
+                rect(canvas.data() + y * 16 * stride + x * 128, stride, brick.data(), 128, 32, 16);
+        benchmark::DoNotOptimize(canvas.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+// One step of a drag that places a brick.
+void DragStep(benchmark::State &state)
+{
+    frmEditor &editor = *fullLevelEditor().editor;
+    editor.Picture2_MouseDown(5);
+    editor.MouseHeld = VbTrue;
+    int step = 0;
+    for (auto _ : state) {
+        const double x = 100 + 32 * (step++ % 8);
+        editor.LevelPic_MouseMove(1, 0, x, 200);
+        benchmark::DoNotOptimize(editor.LevelPic->surface().constBits());
+    }
+    editor.MouseHeld = VbFalse;
+}
+
+void OpenLevel(benchmark::State &state)
+{
+    frmEditor &editor = *fullLevelEditor().editor;
+    for (auto _ : state) {
+        if (!editor.OpenFile(folder->fullLevel()))
+            state.SkipWithError("OpenFile failed");
+    }
+}
+
+void ReadLevelFloor(benchmark::State &state)
+{
+    const QByteArray path = QFile::encodeName(folder->fullLevel());
+    char buffer[2672];
+    for (auto _ : state) {
+        std::FILE *f = std::fopen(path.constData(), "rb");
+        benchmark::DoNotOptimize(std::fread(buffer, 1, sizeof buffer, f));
+        std::fclose(f);
+    }
+}
+
+void SaveLevel(benchmark::State &state)
+{
+    frmEditor &editor = *fullLevelEditor().editor;
+    const QString path = folder->path() + QStringLiteral("/Lvl/saved.vxl");
+    for (auto _ : state) {
+        if (!editor.SaveFile(path))
+            state.SkipWithError("SaveFile failed");
+    }
+}
+
+void WriteLevelFloor(benchmark::State &state)
+{
+    const QByteArray path = QFile::encodeName(folder->path() + QStringLiteral("/Lvl/plain.vxl"));
+    char buffer[2672] = {};
+    for (auto _ : state) {
+        std::FILE *f = std::fopen(path.constData(), "wb");
+        benchmark::DoNotOptimize(std::fwrite(buffer, 1, sizeof buffer, f));
+        std::fclose(f);
+    }
+}
+
+void OpenTileset119(benchmark::State &state)
+{
+    frmEditor &editor = *fullLevelEditor().editor;
+    for (auto _ : state) {
+        if (!editor.OpenTileSet(folder->defaultTileset()))
+            state.SkipWithError("OpenTileSet failed");
+    }
+}
+
+void ParseTileset32767(benchmark::State &state)
+{
+    const QByteArray bytes = [] {
+        QFile file(folder->bigTileset());
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    for (auto _ : state) {
+        const TilesetFileData file(bytes);
+        std::int64_t sum = 0;
+        for (int n = 1; n <= file.count(); ++n)
+            sum += file.record(n).PicX;
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+// Reading the same 917,480 bytes as 32767 records of seven integers, by plain memcpy.
+void ParseTilesetFloor(benchmark::State &state)
+{
+    QFile file(folder->bigTileset());
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    for (auto _ : state) {
+        std::int64_t sum = 0;
+        std::int32_t record[7];
+        for (int n = 0; n < 32767; ++n) {
+            std::memcpy(record, bytes.constData() + 4 + 28 * n, sizeof record);
+            sum += record[5];
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void StartUp(benchmark::State &state)
+{
+    for (auto _ : state) {
+        ShownEditor shown(*folder);
+        benchmark::DoNotOptimize(shown.editor->LevelPic->surface().constBits());
+    }
+}
+
+BENCHMARK(FullRedraw);
+BENCHMARK(FullRedrawFloor);
+BENCHMARK(DragStep);
+BENCHMARK(OpenLevel);
+BENCHMARK(ReadLevelFloor);
+BENCHMARK(SaveLevel);
+BENCHMARK(WriteLevelFloor);
+BENCHMARK(OpenTileset119);
+BENCHMARK(ParseTileset32767);
+BENCHMARK(ParseTilesetFloor);
+BENCHMARK(StartUp);
+
+// Keeps each benchmark's time per iteration for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    std::map<std::string, double> ns;
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        // CPU time per iteration, the median where repetitions were asked for: the machine
+        // may be busy with other work while this runs.
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
+                continue;
+            ns[run.run_name.function_name] =
+                run.GetAdjustedCPUTime() * benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond)
+                / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    BenchFolder bench;
+    folder = &bench;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    auto ratio = [&](const char *what, const char *a, const char *b, const char *target) {
+        if (!reporter.ns.count(a) || !reporter.ns.count(b))
+            return;
+        std::printf("%-40s %10.1f us / %10.1f us = %8.3f   %s\n", what, reporter.ns[a] / 1e3,
+                    reporter.ns[b] / 1e3, reporter.ns[a] / reporter.ns[b], target);
+    };
+    std::printf("\nRatios (same run, CPU time per iteration)\n");
+    ratio("full redraw / memcpy floor", "FullRedraw", "FullRedrawFloor", "target <= 2.0");
+    ratio("drag step / full redraw", "DragStep", "FullRedraw", "target <= 0.02");
+    ratio("OpenFile / fread 2672 bytes", "OpenLevel", "ReadLevelFloor", "");
+    ratio("SaveFile / fwrite 2672 bytes", "SaveLevel", "WriteLevelFloor", "");
+    ratio("OpenTileSet 119 / fread 2672 bytes", "OpenTileset119", "ReadLevelFloor", "");
+    ratio("parse 32767 records / memcpy floor", "ParseTileset32767", "ParseTilesetFloor", "");
+    ratio("start-up / full redraw", "StartUp", "FullRedraw", "");
+    fullEditor.reset();
+    benchmark::Shutdown();
+    return 0;
+}
