@@ -57,16 +57,6 @@ ScriptedDialogs &ScriptedDialogs::modal(std::function<void(QDialog &)> action)
     return *this;
 }
 
-std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const
-{
-    std::vector<Shown> result;
-    for (const Shown &s : log) {
-        if (s.kind == Kind::Message)
-            result.push_back(s);
-    }
-    return result;
-}
-
 std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(Kind kind, const QString &what)
 {
     if (script.empty()) {
@@ -101,6 +91,7 @@ MsgAnswer ScriptedDialogs::message(QWidget *, const QString &text, const QString
                                    MsgButtons buttons, MsgIcon icon, MsgAnswer defaultButton)
 {
     log.push_back({Kind::Message, {}, text, caption, buttons, icon, defaultButton, {}});
+    messageLog.push_back(log.back());
     const MsgAnswer fallback = buttons == MsgButtons::Ok ? MsgAnswer::Ok
                                : buttons == MsgButtons::YesNo ? MsgAnswer::No
                                                               : MsgAnswer::Cancel;

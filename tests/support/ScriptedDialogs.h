@@ -41,8 +41,8 @@ public:
 
     // Every prompt shown so far, in order.
     const std::vector<Shown> &shown() const { return log; }
-    // Messages only.
-    std::vector<Shown> messages() const;
+    // Message boxes only, in order.
+    const std::vector<Shown> &messages() const { return messageLog; }
     bool scriptUsed() const { return script.empty(); }
 
     std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) override;
@@ -63,6 +63,7 @@ private:
 
     std::deque<Step> script;
     std::vector<Shown> log;
+    std::vector<Shown> messageLog;
 };
 
 const char *KindName(ScriptedDialogs::Kind kind);
