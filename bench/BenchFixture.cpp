@@ -18,8 +18,8 @@ std::optional<QString> NoDialogs::showSave(QWidget *, const FileDialogRequest &)
     std::abort();
 }
 
-MsgAnswer NoDialogs::message(QWidget *, const QString &text, const QString &, MsgButtons,
-                             MsgIcon, MsgAnswer)
+MsgAnswer
+NoDialogs::message(QWidget *, const QString &text, const QString &, MsgButtons, MsgIcon, MsgAnswer)
 {
     std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
     std::abort();

@@ -13,8 +13,8 @@ class NoDialogs : public Dialogs
 public:
     std::optional<QString> showOpen(QWidget *, const FileDialogRequest &) override;
     std::optional<QString> showSave(QWidget *, const FileDialogRequest &) override;
-    MsgAnswer message(QWidget *, const QString &text, const QString &, MsgButtons, MsgIcon,
-                      MsgAnswer) override;
+    MsgAnswer message(
+        QWidget *, const QString &text, const QString &, MsgButtons, MsgIcon, MsgAnswer) override;
     void runModal(QDialog &) override;
 };
 

@@ -197,8 +197,9 @@ public:
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
                 continue;
             ns[run.run_name.function_name] =
-                run.GetAdjustedCPUTime() * benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond)
-                / benchmark::GetTimeUnitMultiplier(run.time_unit);
+                run.GetAdjustedCPUTime() *
+                benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
+                benchmark::GetTimeUnitMultiplier(run.time_unit);
         }
         ConsoleReporter::ReportRuns(runs);
     }

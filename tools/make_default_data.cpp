@@ -39,12 +39,12 @@ void cracks(QPainter &p, const QRect &r, int level)
     p.setPen(QPen(QColor(30, 30, 30), 1));
     const QPoint o = r.topLeft();
     if (level >= 1) {
-        p.drawPolyline(QPolygon({o + QPoint(9, 2), o + QPoint(12, 6), o + QPoint(10, 9),
-                                 o + QPoint(14, 13)}));
+        p.drawPolyline(
+            QPolygon({o + QPoint(9, 2), o + QPoint(12, 6), o + QPoint(10, 9), o + QPoint(14, 13)}));
     }
     if (level >= 2) {
-        p.drawPolyline(QPolygon({o + QPoint(22, 2), o + QPoint(19, 5), o + QPoint(23, 9),
-                                 o + QPoint(20, 13)}));
+        p.drawPolyline(QPolygon(
+            {o + QPoint(22, 2), o + QPoint(19, 5), o + QPoint(23, 9), o + QPoint(20, 13)}));
         p.drawLine(o + QPoint(12, 6), o + QPoint(17, 7));
     }
 }
@@ -120,48 +120,57 @@ std::vector<Brick> defaultBricks()
         bricks.push_back({draw, {action, frames, animFrame, hits, stage, 0, 0}});
     };
     // Plain bricks in eight colours.
-    for (QColor c : {QColor(220, 40, 40), QColor(240, 130, 20), QColor(240, 210, 40),
-                     QColor(60, 190, 60), QColor(40, 200, 210), QColor(40, 90, 220),
-                     QColor(150, 60, 210), QColor(240, 110, 180)})
+    for (QColor c :
+         {QColor(220, 40, 40), QColor(240, 130, 20), QColor(240, 210, 40), QColor(60, 190, 60),
+          QColor(40, 200, 210), QColor(40, 90, 220), QColor(150, 60, 210), QColor(240, 110, 180)})
         add([c](QPainter &p, const QRect &r) { bevel(p, r, c); }, 1);
     // Two hits, then three hits: one picture per stage, cracking further.
     for (int s = 1; s <= 2; ++s) {
-        add([s](QPainter &p, const QRect &r) {
+        add(
+            [s](QPainter &p, const QRect &r) {
                 bevel(p, r, QColor(120, 140, 170));
                 cracks(p, r, s - 1);
-            }, 1, 1, 1, 2, s);
+            },
+            1, 1, 1, 2, s);
     }
     for (int s = 1; s <= 3; ++s) {
-        add([s](QPainter &p, const QRect &r) {
+        add(
+            [s](QPainter &p, const QRect &r) {
                 bevel(p, r, QColor(170, 120, 80));
                 cracks(p, r, s - 1);
-            }, 1, 1, 1, 3, s);
+            },
+            1, 1, 1, 3, s);
     }
     add(metal, 2);
     add(goThrough, 3);
     add(dynamite, 4);
     // Shooters: top, right, bottom, left, all four, top and bottom, right and left.
-    const struct { bool t, r, b, l; int code; } shooters[] = {
-        {true, false, false, false, 5},  {false, true, false, false, 6},
-        {false, false, true, false, 7},  {false, false, false, true, 8},
-        {true, true, true, true, 17},    {true, false, true, false, 19},
-        {false, true, false, true, 18}};
+    const struct
+    {
+        bool t, r, b, l;
+        int code;
+    } shooters[] = {{true, false, false, false, 5}, {false, true, false, false, 6},
+                    {false, false, true, false, 7}, {false, false, false, true, 8},
+                    {true, true, true, true, 17},   {true, false, true, false, 19},
+                    {false, true, false, true, 18}};
     for (const auto &s : shooters) {
         add([s](QPainter &p, const QRect &r) { shooter(p, r, s.t, s.r, s.b, s.l); }, s.code);
     }
     // A glowing brick: an animation of four pictures.
     for (int f = 1; f <= 4; ++f) {
-        add([f](QPainter &p, const QRect &r) {
-                bevel(p, r, QColor::fromHsv(50, 200, 150 + f * 25));
-            }, 1, 4, f);
+        add([f](QPainter &p,
+                const QRect &r) { bevel(p, r, QColor::fromHsv(50, 200, 150 + f * 25)); },
+            1, 4, f);
     }
     // A pulsing brick that takes two hits: two pictures for each stage.
     for (int s = 1; s <= 2; ++s) {
         for (int f = 1; f <= 2; ++f) {
-            add([s, f](QPainter &p, const QRect &r) {
+            add(
+                [s, f](QPainter &p, const QRect &r) {
                     bevel(p, r, QColor::fromHsv(200, 180, 170 + f * 40));
                     cracks(p, r, s - 1);
-                }, 1, 2, f, 2, s);
+                },
+                1, 2, f, 2, s);
         }
     }
     return bricks;
@@ -215,8 +224,8 @@ int main(int argc, char **argv)
         }
     }
     const QString vxt = root.filePath(QStringLiteral("Tls/DefaultTileSet.vxt"));
-    if (!sheet.save(root.filePath(QStringLiteral("Tls/DefaultTileSet.bmp")), "BMP")
-        || !background().save(root.filePath(QStringLiteral("Bgd/DefaultBackground.bmp")), "BMP")) {
+    if (!sheet.save(root.filePath(QStringLiteral("Tls/DefaultTileSet.bmp")), "BMP") ||
+        !background().save(root.filePath(QStringLiteral("Bgd/DefaultBackground.bmp")), "BMP")) {
         std::fprintf(stderr, "make_default_data: cannot write the bitmaps\n");
         return 1;
     }

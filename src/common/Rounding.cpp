@@ -19,7 +19,8 @@ std::optional<std::int32_t> RoundToInt32(double value)
     if (!std::isfinite(value))
         return std::nullopt;
     const double r = RoundHalfEven(value);
-    if (r < std::numeric_limits<std::int32_t>::min() || r > std::numeric_limits<std::int32_t>::max())
+    if (r < std::numeric_limits<std::int32_t>::min() ||
+        r > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return static_cast<std::int32_t>(r);
 }

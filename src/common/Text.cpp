@@ -48,6 +48,6 @@ QString DecodeName(const QByteArray &bytes)
 
 bool IsBareFileName(const QString &name)
 {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-           && !name.contains(u'\\') && !name.contains(u'/') && !name.contains(QChar(0));
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(u'\\') && !name.contains(u'/') && !name.contains(QChar(0));
 }

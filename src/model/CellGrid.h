@@ -13,7 +13,10 @@ public:
     static constexpr int Stride = GridColumns + 1;
     static constexpr int Size = Stride * (GridRows + 1);
 
-    std::int32_t &operator()(int x, int y) { return cells[static_cast<std::size_t>(x + Stride * y)]; }
+    std::int32_t &operator()(int x, int y)
+    {
+        return cells[static_cast<std::size_t>(x + Stride * y)];
+    }
     std::int32_t operator()(int x, int y) const
     {
         return cells[static_cast<std::size_t>(x + Stride * y)];

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Geometry.h"
 #include "CellGrid.h"
+#include "Geometry.h"
 
 #include <QString>
 #include <array>

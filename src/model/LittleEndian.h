@@ -27,8 +27,7 @@ inline std::int16_t GetLE16(const QByteArray &in, qsizetype offset)
 inline std::int32_t GetLE32(const QByteArray &in, qsizetype offset)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(in.constData() + offset);
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0])
-                                     | static_cast<std::uint32_t>(p[1]) << 8
-                                     | static_cast<std::uint32_t>(p[2]) << 16
-                                     | static_cast<std::uint32_t>(p[3]) << 24);
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+        static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
 }

@@ -41,8 +41,8 @@ BrickRecord TilesetFileData::record(int n) const
     BrickRecord r;
     if (n < 1 || offset + BrickRecordSize > bytes.size())
         return r;
-    std::int32_t *fields[] = {&r.Action, &r.Frames, &r.AnimFrame, &r.Hits,
-                              &r.HitStage, &r.PicX, &r.PicY};
+    std::int32_t *fields[] = {&r.Action,   &r.Frames, &r.AnimFrame, &r.Hits,
+                              &r.HitStage, &r.PicX,   &r.PicY};
     for (int i = 0; i < 7; ++i)
         *fields[i] = GetLE32(bytes, offset + 4 * i);
     return r;

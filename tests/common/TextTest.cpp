@@ -1,5 +1,5 @@
-#include "common/Rounding.h"
 #include "common/Text.h"
+#include "common/Rounding.h"
 
 #include <gtest/gtest.h>
 

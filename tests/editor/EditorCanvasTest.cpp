@@ -162,8 +162,8 @@ TEST_F(EditorTest, PaddleBoxesKeepAtLeastOnePaddleAndRedraw)
     QTest::mouseClick(editor->Check1[3], Qt::LeftButton);
     QTest::mouseClick(editor->Check1[4], Qt::LeftButton);
     const QImage vertical = VerticalPaddleImage();
-    EXPECT_EQ(canvas(15, 462), vertical.pixelColor(5, 462)); // 4 over 1
-    EXPECT_EQ(canvas(15, 15), vertical.pixelColor(5, 15));   // 4 over 3
+    EXPECT_EQ(canvas(15, 462), vertical.pixelColor(5, 462));                // 4 over 1
+    EXPECT_EQ(canvas(15, 15), vertical.pixelColor(5, 15));                  // 4 over 3
     EXPECT_EQ(canvas(625, 15), HorizontalPaddleImage().pixelColor(625, 5)); // 3 over 2
     EXPECT_EQ(canvas(625, 465), vertical.pixelColor(5, 465));               // 2 over 1
 }
@@ -201,7 +201,8 @@ TEST_F(EditorTest, BackgroundTilesFromTheTopLeftAndClipsAtTheEdges)
     };
     for (const Case &c : {Case{{320, 240}, 2, 2}, Case{{300, 100}, 3, 5}, Case{{641, 100}, 1, 5},
                           Case{{640, 480}, 1, 1}}) {
-        const QString path = app.bgd(QStringLiteral("b%1x%2.bmp").arg(c.size.width()).arg(c.size.height()));
+        const QString path =
+            app.bgd(QStringLiteral("b%1x%2.bmp").arg(c.size.width()).arg(c.size.height()));
         WriteBitmap(path, markedPicture(c.size.width(), c.size.height()));
         dialogs.open(path);
         QTest::mouseClick(editor->Backpic, Qt::LeftButton, {}, QPoint(20, 20));
@@ -256,7 +257,8 @@ TEST_F(EditorTest, BackgroundChooserCancelAndUnloadableFiles)
     const auto &shown = dialogs.shown().back();
     EXPECT_EQ(shown.text, QStringLiteral("Cannot load picture.\r\n") + bad);
     EXPECT_EQ(shown.caption, QStringLiteral("VorpexEditor"));
-    EXPECT_EQ(dialogs.shown()[dialogs.shown().size() - 2].request.filter, QStringLiteral("Bitmap|*.bmp"));
+    EXPECT_EQ(dialogs.shown()[dialogs.shown().size() - 2].request.filter,
+              QStringLiteral("Bitmap|*.bmp"));
     EXPECT_EQ(editor->BackPicPath, good);
     EXPECT_EQ(editor->BackPiclbl->text(), label);
     EXPECT_EQ(editor->BackTileWidth, 320);
@@ -295,7 +297,7 @@ TEST_F(EditorTest, ALevelBuiltByHandSavesAndOpensAgain)
     QTest::mouseClick(editor->Check1[2], Qt::LeftButton);
     QTest::mouseClick(editor->Check1[4], Qt::LeftButton);
     clickSlot(5);
-    pressCanvas(Qt::LeftButton, 5, 5); // (1, 1)
+    pressCanvas(Qt::LeftButton, 5, 5);                   // (1, 1)
     QTest::mouseMove(editor->LevelPic, onCanvas(40, 5)); // (2, 1)
     QTest::mouseRelease(editor->LevelPic, Qt::LeftButton, {}, onCanvas(40, 5));
     clickSlot(6);

@@ -52,9 +52,9 @@ TEST_F(EditorTest, WindowLayoutAndMenu)
         items << (a->isSeparator() ? QStringLiteral("-")
                                    : a->text() + u'=' + a->shortcut().toString());
     EXPECT_EQ(editor->mnuFile->title(), QStringLiteral("&File"));
-    EXPECT_EQ(items, (QStringList{"&New=Ctrl+N", "&Open=Ctrl+O", "-", "&Save=Ctrl+S",
-                                  "Save &As=Ctrl+A", "-", "&Make Levelset=", "New &Tileset=",
-                                  "-", "E&xit=Ctrl+Q"}));
+    EXPECT_EQ(items,
+              (QStringList{"&New=Ctrl+N", "&Open=Ctrl+O", "-", "&Save=Ctrl+S", "Save &As=Ctrl+A",
+                           "-", "&Make Levelset=", "New &Tileset=", "-", "E&xit=Ctrl+Q"}));
 }
 
 TEST_F(EditorTest, ANewLevelSavesAsTheLayoutSays)
@@ -66,8 +66,8 @@ TEST_F(EditorTest, ANewLevelSavesAsTheLayoutSays)
     dialogs.save(path);
     editor->mnuSave_Click();
 
-    EXPECT_EQ(ReadBytes(path), levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt",
-                                          "DefaultBackground.bmp"));
+    EXPECT_EQ(ReadBytes(path),
+              levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp"));
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("Vorpex Editor - ") + path);
 
     // The prompt, the tileset dialog and the save dialog, as shown.
@@ -88,9 +88,9 @@ TEST_F(EditorTest, ANewLevelSavesAsTheLayoutSays)
 TEST_F(EditorTest, OpenAndSaveGiveBackTheSameBytes)
 {
     start();
-    const QByteArray bytes = levelBytes({-1, 0, 0, -1}, "DefaultTileSet.vxt", "DefaultBackground.bmp",
-                                        {{0, 0, 9}, {5, 0, 3}, {0, 17, 2}, {1, 1, 4}, {20, 30, 6},
-                                         {7, 7, -5}, {8, 8, 200}});
+    const QByteArray bytes = levelBytes(
+        {-1, 0, 0, -1}, "DefaultTileSet.vxt", "DefaultBackground.bmp",
+        {{0, 0, 9}, {5, 0, 3}, {0, 17, 2}, {1, 1, 4}, {20, 30, 6}, {7, 7, -5}, {8, 8, 200}});
     const QString path = app.lvl(QStringLiteral("round.vxl"));
     WriteBytes(path, bytes + QByteArray(100, 'q'));
     ASSERT_TRUE(editor->OpenFile(path));
@@ -180,12 +180,13 @@ TEST_F(EditorTest, AMissingBackgroundOpensOnBlackAndKeepsItsName)
 {
     start();
     const QString path = app.lvl(QStringLiteral("nobg.vxl"));
-    const QByteArray bytes = levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "Gone.bmp", {{3, 3, 2}});
+    const QByteArray bytes =
+        levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "Gone.bmp", {{3, 3, 2}});
     WriteBytes(path, bytes);
     dialogs.answer(MsgAnswer::Ok);
     ASSERT_TRUE(editor->OpenFile(path));
-    expectMessage(dialogs.shown().back(), QStringLiteral("Cannot load background picture.\r\n")
-                                               + app.bgd(QStringLiteral("Gone.bmp")));
+    expectMessage(dialogs.shown().back(), QStringLiteral("Cannot load background picture.\r\n") +
+                                              app.bgd(QStringLiteral("Gone.bmp")));
     EXPECT_EQ(editor->BackPicSet, VbFalse);
     EXPECT_EQ(canvas(300, 200), QColor(Qt::black));
     EXPECT_EQ(canvas(70, 36), brickColour(2));
@@ -207,7 +208,8 @@ TEST_F(EditorTest, YesThatDoesNotSaveKeepsTheLevel)
     editor->mnuNew_Click();
     EXPECT_EQ(editor->LevelGrid(4, 4), 2);
     // Yes, then a write that fails: Open stops before its dialog.
-    dialogs.answer(MsgAnswer::Yes).save(app.path() + QStringLiteral("/no/such/folder.vxl"))
+    dialogs.answer(MsgAnswer::Yes)
+        .save(app.path() + QStringLiteral("/no/such/folder.vxl"))
         .answer(MsgAnswer::Ok);
     editor->mnuOpen_Click();
     expectMessage(dialogs.shown().back(), QStringLiteral("Error in writing file."));
@@ -327,7 +329,8 @@ TEST_F(EditorTest, AMissingDefaultTilesetStillOpensTheEditor)
     QFile::remove(defaultTileset());
     dialogs.answer(MsgAnswer::Ok);
     start();
-    expectMessage(dialogs.shown().back(), QStringLiteral("Cannot open tileset.\r\n") + defaultTileset());
+    expectMessage(dialogs.shown().back(),
+                  QStringLiteral("Cannot open tileset.\r\n") + defaultTileset());
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->PaletteCount, 0);
     EXPECT_FALSE(editor->Picture2[1]->isEnabled());
@@ -363,4 +366,3 @@ TEST_F(EditorTest, ClosingABuilderReloadsTheTileset)
     editor->mnuMakeLevelSet_Click();
     EXPECT_EQ(editor->BrickCount, 3);
 }
-

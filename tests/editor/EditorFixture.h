@@ -62,9 +62,11 @@ protected:
     QString defaultTileset() const { return app.tls(QStringLiteral("DefaultTileSet.vxt")); }
 
     // A level file written out by hand from the layout: paddle words, names, cells.
-    static QByteArray levelBytes(std::initializer_list<std::int16_t> paddles,
-                                 const QByteArray &tileset, const QByteArray &background,
-                                 std::initializer_list<std::tuple<int, int, std::int32_t>> cells = {})
+    static QByteArray
+    levelBytes(std::initializer_list<std::int16_t> paddles,
+               const QByteArray &tileset,
+               const QByteArray &background,
+               std::initializer_list<std::tuple<int, int, std::int32_t>> cells = {})
     {
         QByteArray grid(2604, '\0');
         for (auto [x, y, v] : cells)

@@ -1,6 +1,6 @@
+#include "model/LevelFile.h"
 #include "common/VorpexError.h"
 #include "model/Geometry.h"
-#include "model/LevelFile.h"
 #include "support/Fixtures.h"
 
 #include <gtest/gtest.h>
@@ -26,12 +26,12 @@ TEST(LevelFile, EncodesEveryFieldAtItsOffset)
     level.backgroundName = QStringLiteral("DefaultBackground.bmp");
     level.grid(1, 1) = 5;
     level.grid(20, 30) = 119;
-    level.grid(0, 7) = 3;   // column 0 is stored too
-    level.grid(4, 0) = -2;  // and row 0, negatives included
+    level.grid(0, 7) = 3;  // column 0 is stored too
+    level.grid(4, 0) = -2; // and row 0, negatives included
 
-    const QByteArray expected = Le16({-1, 0, 0, -1}) + NameField("Stone.vxt")
-                                + NameField("DefaultBackground.bmp")
-                                + cellBytes({{1, 1, 5}, {20, 30, 119}, {0, 7, 3}, {4, 0, -2}});
+    const QByteArray expected = Le16({-1, 0, 0, -1}) + NameField("Stone.vxt") +
+                                NameField("DefaultBackground.bmp") +
+                                cellBytes({{1, 1, 5}, {20, 30, 119}, {0, 7, 3}, {4, 0, -2}});
     ASSERT_EQ(expected.size(), 2672);
     EXPECT_EQ(EncodeLevelFile(level), expected);
 }
@@ -52,9 +52,9 @@ TEST(LevelFile, NamesAreCutAtThirtyBytesAndTrimmedOnReading)
 
 TEST(LevelFile, DecodesTheLayoutAndIgnoresBytesAfterIt)
 {
-    const QByteArray bytes = Le16({-1, 1, 0, -1}) + NameField("T.vxt") + NameField("B.bmp")
-                             + cellBytes({{0, 0, 7}, {3, 12, 42}, {20, 30, -9}})
-                             + QByteArray(328, 'x');
+    const QByteArray bytes = Le16({-1, 1, 0, -1}) + NameField("T.vxt") + NameField("B.bmp") +
+                             cellBytes({{0, 0, 7}, {3, 12, 42}, {20, 30, -9}}) +
+                             QByteArray(328, 'x');
     const LevelFileData level = DecodeLevelFile(bytes);
     EXPECT_EQ(level.paddles, (std::array<std::int16_t, 4>{-1, 1, 0, -1}));
     EXPECT_EQ(level.tilesetName, QStringLiteral("T.vxt"));

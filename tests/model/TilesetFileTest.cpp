@@ -1,7 +1,7 @@
+#include "model/TilesetFile.h"
 #include "common/VorpexError.h"
 #include "model/Geometry.h"
 #include "model/ShooterCode.h"
-#include "model/TilesetFile.h"
 #include "support/Fixtures.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +12,7 @@ TEST(TilesetFile, CountThenRecordsOfSevenFields)
     bricks.resize(2);
     bricks[1] = {1, 1, 1, 3, 1, 0, 0};
     bricks[2] = {17, 2, 2, 1, 1, 32, 16};
-    EXPECT_EQ(EncodeTileset(bricks, 2),
-              Le32({2, 1, 1, 1, 3, 1, 0, 0, 17, 2, 2, 1, 1, 32, 16}));
+    EXPECT_EQ(EncodeTileset(bricks, 2), Le32({2, 1, 1, 1, 3, 1, 0, 0, 17, 2, 2, 1, 1, 32, 16}));
     EXPECT_EQ(EncodeTileset(bricks, 0), Le32({0}));
 }
 
@@ -55,7 +54,8 @@ TEST(TilesetGeometry, CellsRunDownEachColumnThenAcross)
     EXPECT_EQ(TilesetCellOrigin(4, 3).x, 32);
     EXPECT_EQ(TilesetCellOrigin(4, 3).y, 0);
     EXPECT_EQ(TilesetCells(64, 48), 6);
-    // Sizes that do not divide round to nearest, halves to even: 48 / 32 = 1.5 -> 2, 80 / 32 = 2.5 -> 2.
+    // Sizes that do not divide round to nearest, halves to even: 48 / 32 = 1.5 -> 2, 80 / 32 = 2.5
+    // -> 2.
     EXPECT_EQ(TilesetCells(48, 16), 2);
     EXPECT_EQ(TilesetCells(80, 16), 2);
     EXPECT_EQ(TilesetCells(16, 16), 0);

@@ -7,10 +7,14 @@
 const char *KindName(ScriptedDialogs::Kind kind)
 {
     switch (kind) {
-    case ScriptedDialogs::Kind::Open: return "open dialog";
-    case ScriptedDialogs::Kind::Save: return "save dialog";
-    case ScriptedDialogs::Kind::Message: return "message box";
-    case ScriptedDialogs::Kind::Modal: return "modal window";
+    case ScriptedDialogs::Kind::Open:
+        return "open dialog";
+    case ScriptedDialogs::Kind::Save:
+        return "save dialog";
+    case ScriptedDialogs::Kind::Message:
+        return "message box";
+    case ScriptedDialogs::Kind::Modal:
+        return "modal window";
     }
     return "?";
 }
@@ -87,21 +91,24 @@ std::optional<QString> ScriptedDialogs::showSave(QWidget *, const FileDialogRequ
     return step ? step->path : std::nullopt;
 }
 
-MsgAnswer ScriptedDialogs::message(QWidget *, const QString &text, const QString &caption,
-                                   MsgButtons buttons, MsgIcon icon, MsgAnswer defaultButton)
+MsgAnswer ScriptedDialogs::message(QWidget *,
+                                   const QString &text,
+                                   const QString &caption,
+                                   MsgButtons buttons,
+                                   MsgIcon icon,
+                                   MsgAnswer defaultButton)
 {
     log.push_back({Kind::Message, {}, text, caption, buttons, icon, defaultButton, {}});
     messageLog.push_back(log.back());
-    const MsgAnswer fallback = buttons == MsgButtons::Ok ? MsgAnswer::Ok
+    const MsgAnswer fallback = buttons == MsgButtons::Ok      ? MsgAnswer::Ok
                                : buttons == MsgButtons::YesNo ? MsgAnswer::No
                                                               : MsgAnswer::Cancel;
     const auto step = take(Kind::Message, text);
     if (!step)
         return fallback;
-    const bool offered = step->answer == MsgAnswer::Ok ? buttons == MsgButtons::Ok
-                         : step->answer == MsgAnswer::Cancel
-                             ? buttons == MsgButtons::YesNoCancel
-                             : buttons != MsgButtons::Ok;
+    const bool offered = step->answer == MsgAnswer::Ok       ? buttons == MsgButtons::Ok
+                         : step->answer == MsgAnswer::Cancel ? buttons == MsgButtons::YesNoCancel
+                                                             : buttons != MsgButtons::Ok;
     if (!offered) {
         ADD_FAILURE() << "scripted answer is not a button of the message box: "
                       << text.toStdString();

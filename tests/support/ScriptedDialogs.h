@@ -18,13 +18,13 @@ public:
     struct Shown
     {
         Kind kind;
-        FileDialogRequest request;   // Open, Save
-        QString text;                // Message
-        QString caption;             // Message
+        FileDialogRequest request; // Open, Save
+        QString text;              // Message
+        QString caption;           // Message
         MsgButtons buttons = MsgButtons::Ok;
         MsgIcon icon = MsgIcon::None;
         MsgAnswer defaultButton = MsgAnswer::Ok;
-        QString window;              // Modal: the window's objectName
+        QString window; // Modal: the window's objectName
     };
 
     ~ScriptedDialogs() override;
@@ -47,8 +47,12 @@ public:
 
     std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override;
-    MsgAnswer message(QWidget *parent, const QString &text, const QString &caption,
-                      MsgButtons buttons, MsgIcon icon, MsgAnswer defaultButton) override;
+    MsgAnswer message(QWidget *parent,
+                      const QString &text,
+                      const QString &caption,
+                      MsgButtons buttons,
+                      MsgIcon icon,
+                      MsgAnswer defaultButton) override;
     void runModal(QDialog &window) override;
 
 private:
