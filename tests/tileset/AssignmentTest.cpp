@@ -1,234 +1,150 @@
-// Giving bricks their behaviour, hits and animation pictures; the checks on the number boxes.
+// Giving bricks behaviour, hits, animation pictures and shooter codes; checks on number boxes.
 #include "BuilderFixture.h"
-
-namespace {
 
 using AssignmentTest = BuilderFixture;
 
-const QString NotEnoughBricks = QStringLiteral("Not enough bricks left in the picture.");
-
-} // namespace
-
-TEST_F(AssignmentTest, AnimationOfThreeOnBrickFiveTakesTheNextTwoCells)
+TEST_F(AssignmentTest, AnimationOfThreeOnBrickFiveWithDynamite)
 {
-    startWalk(64, 64); // 2 columns of 4
-    for (int i = 0; i < 4; ++i)
-        click(window.cmdNext);
-    click(window.Option1[4]);
-    click(window.chkAnimated);
-    EXPECT_TRUE(window.txtFrames->isEnabled());
-    typeInto(window.txtFrames, QStringLiteral("3"));
-    click(window.cmdNext);
-
-    EXPECT_EQ(window.lblCurTile->text(), QStringLiteral("Tile: 6"));
-    EXPECT_TRUE(window.chkAnimated->isChecked());
-    EXPECT_FALSE(window.chkAnimated->isEnabled());
-    EXPECT_FALSE(window.txtFrames->isEnabled());
-    EXPECT_EQ(window.txtFrames->text(), QStringLiteral("3"));
-    EXPECT_EQ(window.lblAnimFrame->text(), QStringLiteral("2/3"));
-    EXPECT_FALSE(window.frmAssigns->isEnabled());
-    click(window.cmdNext);
-    EXPECT_EQ(window.lblAnimFrame->text(), QStringLiteral("3/3"));
-    click(window.cmdNext);
-    EXPECT_EQ(window.lblAnimFrame->text(), QStringLiteral("1/1"));
-    EXPECT_FALSE(window.chkAnimated->isChecked());
-    EXPECT_TRUE(window.frmAssigns->isEnabled());
-
-    EXPECT_EQ(endAndSave(), Le32({8}) + record(1, 1, 1, 1, 1, 0, 0) + record(1, 1, 1, 1, 1, 0, 16) +
-                                record(1, 1, 1, 1, 1, 0, 32) + record(1, 1, 1, 1, 1, 0, 48) +
-                                record(4, 3, 1, 1, 1, 32, 0) + record(4, 3, 2, 1, 1, 32, 16) +
-                                record(4, 3, 3, 1, 1, 32, 32) + record(4, 1, 1, 1, 1, 32, 48));
+    startWalk(224, 16);
+    next(4);
+    ClickInTurn({window.Option1[4], window.chkAnimated});
+    TypeInto(window.txtFrames, QStringLiteral("3"));
+    next();
+    EXPECT_FALSE(window.frmAssigns->isEnabled()); // a later picture takes no settings
+    next();
+    EXPECT_EQ(endAndSave(), Le32({7}) + Le32({1, 1, 1, 1, 1, 0, 0}) + Le32({1, 1, 1, 1, 1, 32, 0}) +
+                                Le32({1, 1, 1, 1, 1, 64, 0}) + Le32({1, 1, 1, 1, 1, 96, 0}) +
+                                Le32({4, 3, 1, 1, 1, 128, 0}) + Le32({4, 3, 2, 1, 1, 160, 0}) +
+                                Le32({4, 3, 3, 1, 1, 192, 0}));
 }
 
-TEST_F(AssignmentTest, ThreeHitsOnBrickTwoMarkTheFollowingCellsAsStages)
-{
-    startWalk(160, 16);
-    click(window.cmdNext);
-    typeInto(window.txtHits, QStringLiteral("3"));
-    click(window.cmdNext);
-
-    // A middle stage: its hits and two of the behaviours cannot be changed.
-    EXPECT_EQ(window.lblHitStage->text(), QStringLiteral("2"));
-    EXPECT_EQ(window.txtHits->text(), QStringLiteral("3"));
-    EXPECT_FALSE(window.txtHits->isEnabled());
-    EXPECT_FALSE(window.Option1[2]->isEnabled());
-    EXPECT_FALSE(window.Option1[3]->isEnabled());
-    EXPECT_TRUE(window.Option1[4]->isEnabled());
-    click(window.cmdNext);
-
-    // The last stage.
-    EXPECT_EQ(window.lblHitStage->text(), QStringLiteral("3"));
-    EXPECT_TRUE(window.txtHits->isEnabled());
-    EXPECT_TRUE(window.Option1[2]->isEnabled());
-    EXPECT_TRUE(window.Option1[3]->isEnabled());
-    click(window.cmdNext);
-    EXPECT_EQ(window.lblHitStage->text(), QStringLiteral("1"));
-    EXPECT_EQ(window.txtHits->text(), QStringLiteral("1"));
-
-    EXPECT_EQ(endAndSave(), Le32({5}) + record(1, 1, 1, 1, 1, 0, 0) + record(1, 1, 1, 3, 1, 32, 0) +
-                                record(1, 1, 1, 3, 2, 64, 0) + record(1, 1, 1, 3, 3, 96, 0) +
-                                record(1, 1, 1, 1, 1, 128, 0));
-}
-
-TEST_F(AssignmentTest, AnimatedBrickWithTwoHitsPutsStageTwoAfterItsLastPicture)
+TEST_F(AssignmentTest, ThreeHitsOnBrickTwo)
 {
     startWalk(128, 16);
-    click(window.chkAnimated);
-    typeInto(window.txtFrames, QStringLiteral("2"));
-    typeInto(window.txtHits, QStringLiteral("2"));
-    click(window.cmdNext);
-    // The second picture belongs to stage 1 as well.
-    EXPECT_EQ(window.lblAnimFrame->text(), QStringLiteral("2/2"));
-    EXPECT_EQ(window.lblHitStage->text(), QStringLiteral("1"));
-    EXPECT_EQ(window.txtHits->text(), QStringLiteral("2"));
-    click(window.cmdNext);
-    EXPECT_EQ(window.lblHitStage->text(), QStringLiteral("2"));
-    click(window.cmdNext);
+    next();
+    TypeInto(window.txtHits, QStringLiteral("3"));
+    next();
+    // A middle stage: its hits and Go-thru cannot be changed; the last stage's can.
+    EXPECT_FALSE(window.txtHits->isEnabled() || window.Option1[3]->isEnabled());
+    next();
+    EXPECT_TRUE(window.txtHits->isEnabled() && window.Option1[3]->isEnabled());
+    EXPECT_EQ(endAndSave(), Le32({4}) + Le32({1, 1, 1, 1, 1, 0, 0}) + Le32({1, 1, 1, 3, 1, 32, 0}) +
+                                Le32({1, 1, 1, 3, 2, 64, 0}) + Le32({1, 1, 1, 3, 3, 96, 0}));
+}
 
-    EXPECT_EQ(endAndSave(), Le32({4}) + record(1, 2, 1, 2, 1, 0, 0) + record(1, 2, 2, 2, 1, 32, 0) +
-                                record(1, 1, 1, 2, 2, 64, 0) + record(1, 1, 1, 1, 1, 96, 0));
+TEST_F(AssignmentTest, AnimatedWithTwoFramesAndTwoHitsOnBrickOneRoundedOnce)
+{
+    // 2.5 frames are 2 and 1.5 hits are 2 (halves to even), in the record and the walk alike.
+    startWalk(96, 16);
+    Click(window.chkAnimated);
+    TypeInto(window.txtFrames, QStringLiteral("2.5"));
+    TypeInto(window.txtHits, QStringLiteral("1.5"));
+    next(2);
+    EXPECT_EQ(endAndSave(), Le32({3}) + Le32({1, 2, 1, 2, 1, 0, 0}) + Le32({1, 2, 2, 2, 1, 32, 0}) +
+                                Le32({1, 1, 1, 2, 2, 64, 0}));
 }
 
 TEST_F(AssignmentTest, EveryPictureOfAnAnimatedStageCarriesThatStage)
 {
-    // Three hits; stage 1 an animation of three pictures, stage 2 one of two.
+    // Two hits; stage 1 an animation of three pictures, stage 2 one of two.
     startWalk(64, 64);
-    click(window.chkAnimated);
-    typeInto(window.txtFrames, QStringLiteral("3"));
-    typeInto(window.txtHits, QStringLiteral("3"));
-    click(window.cmdNext);
-    click(window.cmdNext); // leaving picture 2 must not make picture 3 a new stage
-    EXPECT_EQ(window.lblAnimFrame->text(), QStringLiteral("3/3"));
-    EXPECT_EQ(window.lblHitStage->text(), QStringLiteral("1"));
-    click(window.cmdNext);
-    EXPECT_EQ(window.lblHitStage->text(), QStringLiteral("2"));
-    EXPECT_FALSE(window.txtHits->isEnabled());
-    click(window.chkAnimated);
-    typeInto(window.txtFrames, QStringLiteral("2"));
-    click(window.cmdNext);
-    EXPECT_EQ(window.lblHitStage->text(), QStringLiteral("2"));
-    click(window.cmdNext);
-    EXPECT_EQ(window.lblHitStage->text(), QStringLiteral("3"));
-    click(window.cmdNext);
-
-    EXPECT_EQ(endAndSave(), Le32({6}) + record(1, 3, 1, 3, 1, 0, 0) + record(1, 3, 2, 3, 1, 0, 16) +
-                                record(1, 3, 3, 3, 1, 0, 32) + record(1, 2, 1, 3, 2, 0, 48) +
-                                record(1, 2, 2, 3, 2, 32, 0) + record(1, 1, 1, 3, 3, 32, 16));
-}
-
-TEST_F(AssignmentTest, NumbersAreRoundedOnceHalvesToEven)
-{
-    // 2.5 frames are 2 and 1.5 hits are 2: the animation and its next stage fit three cells.
-    startWalk(96, 16);
-    click(window.chkAnimated);
-    typeInto(window.txtFrames, QStringLiteral("2.5"));
-    typeInto(window.txtHits, QStringLiteral("1.5"));
-    click(window.cmdNext);
-    click(window.cmdNext);
-    EXPECT_EQ(window.lblHitStage->text(), QStringLiteral("2"));
-    EXPECT_EQ(endAndSave(), Le32({3}) + record(1, 2, 1, 2, 1, 0, 0) + record(1, 2, 2, 2, 1, 32, 0) +
-                                record(1, 1, 1, 2, 2, 64, 0));
+    Click(window.chkAnimated);
+    TypeInto(window.txtFrames, QStringLiteral("3"));
+    TypeInto(window.txtHits, QStringLiteral("2"));
+    next(3); // leaving picture 2 must not make picture 3 a new stage
+    Click(window.chkAnimated);
+    TypeInto(window.txtFrames, QStringLiteral("2"));
+    next(2);
+    EXPECT_EQ(endAndSave(), Le32({5}) + Le32({1, 3, 1, 2, 1, 0, 0}) + Le32({1, 3, 2, 2, 1, 0, 16}) +
+                                Le32({1, 3, 3, 2, 1, 0, 32}) + Le32({1, 2, 1, 2, 2, 0, 48}) +
+                                Le32({1, 2, 2, 2, 2, 32, 0}));
 }
 
 TEST_F(AssignmentTest, PicturesOrStagesPastTheLastCellAreRefused)
 {
     startWalk(64, 16); // two cells
-    const BrickRecord first = bricks[1];
-    const BrickRecord second = bricks[2];
-    auto expectRefusedOn = [&](int brick) {
-        const auto messages = dialogs.messages();
-        ASSERT_FALSE(messages.empty());
-        EXPECT_EQ(messages.back().text, NotEnoughBricks);
-        EXPECT_EQ(messages.back().caption, QStringLiteral("VorpexEditor"));
-        EXPECT_EQ(messages.back().buttons, MsgButtons::Ok);
+    const BrickRecord first = bricks[1], second = bricks[2];
+    auto expectRefused = [&](QWidget *button, int brick) {
+        dialogs.answer(MsgAnswer::Ok);
+        Click(button);
+        expectMessage(QStringLiteral("Not enough bricks left in the picture."));
         EXPECT_EQ(window.CurBrick, brick);
         EXPECT_EQ(bricks[1], first);
         EXPECT_EQ(bricks[2], second);
-        EXPECT_TRUE(window.frmActions->isEnabled());
-        EXPECT_FALSE(window.cmdSave->isEnabled());
     };
-
-    click(window.chkAnimated);
+    Click(window.chkAnimated);
     for (const char *frames : {"3", "9999999999"}) {
-        SCOPED_TRACE(frames);
-        typeInto(window.txtFrames, QLatin1String(frames));
-        dialogs.answer(MsgAnswer::Ok);
-        click(window.cmdNext);
-        expectRefusedOn(1);
-        EXPECT_FALSE(window.cmdPrevious->isEnabled());
+        TypeInto(window.txtFrames, QLatin1String(frames));
+        expectRefused(window.cmdNext, 1);
     }
-    click(window.chkAnimated);
-    click(window.cmdNext);
-    ASSERT_EQ(window.CurBrick, 2);
-
+    ClickInTurn({window.chkAnimated, window.cmdNext});
     // On the last cell End tileset assigns it; a second stage has no cell to go to.
-    typeInto(window.txtHits, QStringLiteral("2"));
-    dialogs.answer(MsgAnswer::Ok);
-    click(window.Command2);
-    expectRefusedOn(2);
-    typeInto(window.txtHits, QStringLiteral("1"));
-    click(window.chkAnimated);
-    typeInto(window.txtFrames, QStringLiteral("2"));
-    dialogs.answer(MsgAnswer::Ok);
-    click(window.Command2);
-    expectRefusedOn(2);
-
-    click(window.chkAnimated);
-    EXPECT_EQ(endAndSave(), Le32({2}) + record(1, 1, 1, 1, 1, 0, 0) + record(1, 1, 1, 1, 1, 32, 0));
+    TypeInto(window.txtHits, QStringLiteral("2"));
+    expectRefused(window.Command2, 2);
+    TypeInto(window.txtHits, QStringLiteral("1"));
+    EXPECT_EQ(endAndSave(), Le32({2}) + Le32({1, 1, 1, 1, 1, 0, 0}) + Le32({1, 1, 1, 1, 1, 32, 0}));
 }
 
-TEST_F(AssignmentTest, FramesBoxIsCheckedOnEveryChange)
+TEST_F(AssignmentTest, FramesBoxIsCheckedOnEveryChangeHitsBoxOnLosingTheFocus)
 {
     startWalk(64, 16);
-    click(window.chkAnimated);
+    Click(window.chkAnimated);
+    dialogs.answer(MsgAnswer::Ok).answer(MsgAnswer::Ok);
     window.txtFrames->setFocus();
-    QTest::keyClick(window.txtFrames, Qt::Key_End);
-    dialogs.answer(MsgAnswer::Ok);
-    QTest::keyClick(window.txtFrames, Qt::Key_Backspace);
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    const auto &message = dialogs.messages()[0];
-    EXPECT_EQ(message.text, QStringLiteral("Please enter a valid number."));
-    EXPECT_EQ(message.caption, QStringLiteral("Non-Valid Entry"));
-    EXPECT_EQ(message.buttons, MsgButtons::Ok);
-    EXPECT_EQ(message.icon, MsgIcon::Critical);
+    QTest::keyClick(window.txtFrames, Qt::Key_Backspace); // "2" becomes "": not a number
     EXPECT_EQ(window.txtFrames->text(), QStringLiteral("1"));
-    EXPECT_TRUE(window.txtFrames->hasFocus());
-
-    // Below one becomes one without a word.
-    typeInto(window.txtFrames, QStringLiteral("0"));
-    EXPECT_EQ(window.txtFrames->text(), QStringLiteral("1"));
-    EXPECT_EQ(dialogs.messages().size(), 1u);
-}
-
-TEST_F(AssignmentTest, HitsBoxIsCheckedWhenItLosesTheFocus)
-{
-    startWalk(64, 16);
-    // Leaving the box by clicking Help, which does nothing itself.
-    for (const char *low : {"0", "-3"}) {
-        typeInto(window.txtHits, QLatin1String(low));
-        EXPECT_EQ(window.txtHits->text(), QLatin1String(low)); // not while typing
-        click(window.Command7);
-        EXPECT_EQ(window.txtHits->text(), QStringLiteral("1")) << low;
-    }
-    struct Kept
-    {
-        const char *typed;
-        const char *after;
-    };
-    for (const Kept k : {Kept{"2.5", "2.5"}, Kept{" +7e0 ", " +7e0 "}, Kept{"-.5e1", "1"}}) {
-        typeInto(window.txtHits, QLatin1String(k.typed));
-        click(window.Command7);
-        EXPECT_EQ(window.txtHits->text(), QLatin1String(k.after)) << k.typed;
-    }
-    EXPECT_TRUE(dialogs.messages().empty());
-
-    typeInto(window.txtHits, QStringLiteral("abc"));
-    dialogs.answer(MsgAnswer::Ok);
-    click(window.Command7);
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("Please enter a valid number."));
-    EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Non-Valid Entry"));
-    EXPECT_EQ(dialogs.messages()[0].icon, MsgIcon::Critical);
+    TypeInto(window.txtHits, QStringLiteral("1,5"));
+    EXPECT_EQ(window.txtHits->text(), QStringLiteral("1,5")); // not while typing
+    Click(window.Command7);                                   // Help does nothing itself
     EXPECT_EQ(window.txtHits->text(), QStringLiteral("1"));
     EXPECT_TRUE(window.txtHits->hasFocus());
+    EXPECT_EQ(dialogs.messages().size(), 2u);
+    expectMessage(QStringLiteral("Please enter a valid number."), QStringLiteral("Non-Valid Entry"),
+                  MsgButtons::Ok, MsgIcon::Critical);
+    TypeInto(window.txtHits, QStringLiteral("-3")); // below one becomes one without a word
+    Click(window.Command7);
+    EXPECT_EQ(window.txtHits->text(), QStringLiteral("1"));
+}
+
+TEST_F(AssignmentTest, EveryShooterPatternGivesItsCodeOnAMouseRelease)
+{
+    startWalk(64, 32);
+    // Code, then top, right, bottom, left.
+    const int table[16][5] = {
+        {0, 0, 0, 0, 0},  {5, 1, 0, 0, 0},  {6, 0, 1, 0, 0},  {7, 0, 0, 1, 0},
+        {8, 0, 0, 0, 1},  {9, 1, 1, 0, 0},  {10, 0, 1, 1, 0}, {11, 0, 0, 1, 1},
+        {12, 1, 0, 0, 1}, {13, 1, 1, 0, 1}, {14, 1, 1, 1, 0}, {15, 0, 1, 1, 1},
+        {16, 1, 0, 1, 1}, {17, 1, 1, 1, 1}, {18, 0, 1, 0, 1}, {19, 1, 0, 1, 0},
+    };
+    for (const auto &row : table) {
+        for (std::size_t i = 0; i < 4; ++i)
+            window.chkShooter[i]->setChecked(row[i + 1] != 0);
+        window.ShooterAction = -1;
+        // The right button does not toggle the box, but its release counts all the same.
+        Click(window.chkShooter[std::size_t(row[0] % 4)], Qt::RightButton);
+        EXPECT_EQ(window.ShooterAction, row[0]);
+    }
+}
+
+TEST_F(AssignmentTest, ShooterTopRightBottomLeftInTurnAndKeyboardTogglesWait)
+{
+    startWalk(64, 32);
+    const int expected[4] = {5, 9, 14, 17};
+    for (std::size_t i = 0; i < 4; ++i) {
+        Click(window.chkShooter[i]);
+        EXPECT_EQ(window.ShooterAction, expected[i]) << i;
+    }
+    window.chkShooter[1]->setFocus();
+    QTest::keyClick(window.chkShooter[1], Qt::Key_Space); // right off
+    EXPECT_EQ(window.ShooterAction, 17);
+    Click(window.chkShooter[3], Qt::RightButton);
+    EXPECT_EQ(window.ShooterAction, 16);
+
+    // Assigning with no direction left ticks the top again; another behaviour is stored over
+    // the directions.
+    ClickInTurn({window.Option2, window.chkShooter[0], window.chkShooter[2], window.chkShooter[3],
+                 window.cmdNext, window.Option1[2], window.cmdNext});
+    EXPECT_TRUE(window.chkShooter[0]->isChecked());
+    EXPECT_FALSE(window.Option2->isChecked()); // one option group
+    EXPECT_EQ(endAndSave(), Le32({2}) + Le32({5, 1, 1, 1, 1, 0, 0}) + Le32({2, 1, 1, 1, 1, 0, 16}));
 }

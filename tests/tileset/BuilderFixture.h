@@ -12,7 +12,27 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
+
+inline void Click(QWidget *widget, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(widget, button, Qt::NoModifier, widget->rect().center());
+}
+
+inline void ClickInTurn(std::initializer_list<QWidget *> widgets)
+{
+    std::for_each(widgets.begin(), widgets.end(), [](QWidget *w) { Click(w); });
+}
+
+// As a user selecting the box's text and typing over it.
+inline void TypeInto(QLineEdit *box, const QString &text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
 
 // One builder window over a temporary application folder, driven with real clicks and keys.
 class BuilderFixture : public ::testing::Test
@@ -24,60 +44,46 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    static void click(QWidget *widget, Qt::MouseButton button = Qt::LeftButton)
+    // A bitmap of distinct cell colours in Tls.
+    QString picture(int width, int height, const QString &name = QStringLiteral("Stone.bmp"))
     {
-        QTest::mouseClick(widget, button, Qt::NoModifier, widget->rect().center());
+        WriteBitmap(app.tls(name), CellPicture(width, height));
+        return app.tls(name);
     }
 
-    // Replaces the box's text by typing, as a user selecting it all and typing over it.
-    static void typeInto(QLineEdit *box, const QString &text)
-    {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
-
-    // A bitmap of distinct cell colours in the application's Tls folder.
-    QString picture(const QString &name, int width, int height)
-    {
-        const QString path = app.tls(name);
-        WriteBitmap(path, CellPicture(width, height));
-        return path;
-    }
-
-    void openPicture(const QString &path)
-    {
-        dialogs.open(path);
-        click(window.cmdOpenPic);
-    }
-
-    // Opens a picture of the given size as Stone.bmp and accepts it with Done.
     void startWalk(int width, int height)
     {
-        openPicture(picture(QStringLiteral("Stone.bmp"), width, height));
-        ASSERT_TRUE(window.cmdDone->isEnabled());
-        click(window.cmdDone);
+        dialogs.open(picture(width, height));
+        ClickInTurn({window.cmdOpenPic, window.cmdDone});
     }
 
-    // End tileset, then Save; returns the bytes of Tls/Stone.vxt.
+    void next(int times = 1)
+    {
+        while (times-- > 0)
+            Click(window.cmdNext);
+    }
+
+    // End tileset, then Save; returns the bytes of Tls/Stone.vxt. Tests spell tileset files out
+    // with Le32: the count, then each brick's Action, Frames, AnimFrame, Hits, HitStage, PicX,
+    // PicY.
     QByteArray endAndSave()
     {
-        click(window.Command2);
-        EXPECT_TRUE(window.cmdSave->isEnabled());
-        click(window.cmdSave);
+        Click(window.Command2);
+        Click(window.cmdSave);
         EXPECT_FALSE(window.isVisible());
         return ReadBytes(app.tls(QStringLiteral("Stone.vxt")));
     }
 
-    static QByteArray record(std::int32_t action,
-                             std::int32_t frames,
-                             std::int32_t animFrame,
-                             std::int32_t hits,
-                             std::int32_t hitStage,
-                             std::int32_t picX,
-                             std::int32_t picY)
+    // The last message shown, letter for letter.
+    void expectMessage(const QString &text,
+                       const QString &caption = QStringLiteral("VorpexEditor"),
+                       MsgButtons buttons = MsgButtons::Ok,
+                       MsgIcon icon = MsgIcon::None)
     {
-        return Le32({action, frames, animFrame, hits, hitStage, picX, picY});
+        ASSERT_FALSE(dialogs.messages().empty());
+        const auto m = dialogs.messages().back();
+        EXPECT_EQ(std::tie(m.text, m.caption, m.buttons, m.icon),
+                  std::tie(text, caption, buttons, icon));
     }
 
     TempAppFolder app;
