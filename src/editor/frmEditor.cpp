@@ -8,6 +8,7 @@
 #include "model/LevelFile.h"
 #include "model/TilesetFile.h"
 #include "platform/BitBlt.h"
+#include "platform/ChooseBitmap.h"
 #include "platform/Dialogs.h"
 #include "platform/Picture.h"
 #include "platform/PictureBox.h"
@@ -15,8 +16,8 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QLabel>
+#include <QScreen>
 #include <cmath>
 
 namespace {
@@ -41,7 +42,9 @@ constexpr PaddleBar PaddleBars[4] = {
 
 } // namespace
 
-frmEditor::frmEditor(Dialogs &dialogs, const QString &appFolder, BrickTable &bricks,
+frmEditor::frmEditor(Dialogs &dialogs,
+                     const QString &appFolder,
+                     BrickTable &bricks,
                      QWidget *parent)
     : QMainWindow(parent), CommonDialog1(dialogs, this), dialogs(dialogs), appFolder(appFolder),
       Bricks(bricks)
@@ -105,9 +108,8 @@ std::optional<frmEditor::LoadedTileset> frmEditor::ReadTileSet(const QString &pa
         tileset.path = path;
         tileset.count = file.count();
         tileset.picture = LoadPicture(CompanionBitmapPath(path));
-        const int records = std::min<qint64>(file.count(),
-                                             TilesetCells(tileset.picture.width(),
-                                                          tileset.picture.height()));
+        const int records = std::min<qint64>(
+            file.count(), TilesetCells(tileset.picture.width(), tileset.picture.height()));
         tileset.records.resize(static_cast<std::size_t>(records) + 1);
         for (int n = 1; n <= records; ++n)
             tileset.records[static_cast<std::size_t>(n)] = file.record(n);
@@ -387,8 +389,8 @@ void frmEditor::TileBack()
     }
     for (const PaddleBar &bar : PaddleBars) {
         if (paddlePresent(bar.index)) {
-            BitBlt(*LevelPic, bar.place.x(), bar.place.y(), bar.place.width(),
-                   bar.place.height(), bar.horizontal ? *picHoriPaddle : *picVertPaddle, 0, 0);
+            BitBlt(*LevelPic, bar.place.x(), bar.place.y(), bar.place.width(), bar.place.height(),
+                   bar.horizontal ? *picHoriPaddle : *picVertPaddle, 0, 0);
         }
     }
 }
@@ -426,8 +428,8 @@ void frmEditor::EmptyCell()
 void frmEditor::DrawBrick()
 {
     if (CurrentBrick > 0) {
-        BitBlt(*LevelPic, CellPos[CurCellX][CurCellY].x, CellPos[CurCellX][CurCellY].y,
-               CellWidth, CellHeight, *Picture2[static_cast<std::size_t>(CurrentBrick)], 0, 0);
+        BitBlt(*LevelPic, CellPos[CurCellX][CurCellY].x, CellPos[CurCellX][CurCellY].y, CellWidth,
+               CellHeight, *Picture2[static_cast<std::size_t>(CurrentBrick)], 0, 0);
     } else {
         EmptyCell();
     }
@@ -507,8 +509,8 @@ void frmEditor::Check1_Click(int index)
 void frmEditor::Command1_Click()
 {
     if (MsgBox(dialogs, this, QStringLiteral("Are you sure you want to clear the level?"),
-               MsgButtons::YesNo, MsgIcon::None, QStringLiteral("Clear Level"), MsgAnswer::Yes)
-        != MsgAnswer::Yes)
+               MsgButtons::YesNo, MsgIcon::None, QStringLiteral("Clear Level"),
+               MsgAnswer::Yes) != MsgAnswer::Yes)
         return;
     LevelGrid.clearPlayfield();
     TileBack();
@@ -533,19 +535,11 @@ void frmEditor::Backpic_MouseDown(int button)
         }
         return;
     }
-    CommonDialog1.Filter = QStringLiteral("Bitmap|*.bmp");
-    CommonDialog1.FilterIndex = 1;
-    const std::optional<QString> chosen = CommonDialog1.ShowOpen();
+    const std::optional<ChosenBitmap> chosen = ChooseBitmap(CommonDialog1, dialogs, this);
     if (!chosen)
         return;
-    QImage picture;
-    try {
-        picture = LoadPicture(*chosen);
-    } catch (const VorpexError &) {
-        MsgBox(dialogs, this, MessageWithPath(QStringLiteral("Cannot load picture."), *chosen));
-        return;
-    }
-    BackPicPath = *chosen;
+    const QImage &picture = chosen->picture;
+    BackPicPath = chosen->path;
     BackPiclbl->setText(BackgroundCaption() + QStringLiteral("\r\n") + BackPicPath);
     Backpic->setPicture(picture);
     Backpic->setAutoSize(true);

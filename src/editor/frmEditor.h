@@ -30,7 +30,9 @@ public:
     static constexpr int ClientWidth = 896;
     static constexpr int ClientHeight = 599;
 
-    frmEditor(Dialogs &dialogs, const QString &appFolder, BrickTable &bricks,
+    frmEditor(Dialogs &dialogs,
+              const QString &appFolder,
+              BrickTable &bricks,
               QWidget *parent = nullptr);
 
     // Shows the window and runs its first activation.

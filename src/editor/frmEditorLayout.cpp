@@ -31,7 +31,10 @@ PictureBox *hiddenPicture(QWidget *parent, const char *name, QSize size, bool bo
     return box;
 }
 
-QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect geometry,
+QLabel *label(QWidget *parent,
+              const char *name,
+              const QString &caption,
+              QRect geometry,
               Qt::Alignment alignment)
 {
     auto *l = new QLabel(caption, parent);
@@ -54,8 +57,8 @@ void frmEditor::buildWindow()
     UseWindowFont(*this);
     setWindowIcon(QIcon(QPixmap::fromImage(WindowIconImage())));
     // Fixed single border: no resizing, no minimise or maximise button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     surface = new FormSurface(this);
     surface->setObjectName(QStringLiteral("frmEditorSurface"));
@@ -153,8 +156,7 @@ void frmEditor::buildMenu()
 {
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    auto item = [this](const char *name, const char *caption, const char *shortcut,
-                       auto handler) {
+    auto item = [this](const char *name, const char *caption, const char *shortcut, auto handler) {
         QAction *action = mnuFile->addAction(QLatin1String(caption));
         action->setObjectName(QLatin1String(name));
         if (shortcut)
@@ -171,10 +173,10 @@ void frmEditor::buildMenu()
     mnuSave = item("mnuSave", "&Save", "Ctrl+S", [this] { mnuSave_Click(); });
     mnuSaveAs = item("mnuSaveAs", "Save &As", "Ctrl+A", [this] { mnuSaveAs_Click(); });
     separator("mnuDiv2");
-    mnuMakeLevelSet = item("mnuMakeLevelSet", "&Make Levelset", nullptr,
-                           [this] { mnuMakeLevelSet_Click(); });
-    mnuNewTileset = item("mnuNewTileset", "New &Tileset", nullptr,
-                         [this] { mnuNewTileset_Click(); });
+    mnuMakeLevelSet =
+        item("mnuMakeLevelSet", "&Make Levelset", nullptr, [this] { mnuMakeLevelSet_Click(); });
+    mnuNewTileset =
+        item("mnuNewTileset", "New &Tileset", nullptr, [this] { mnuNewTileset_Click(); });
     separator("mnuDiv3");
     mnuExit = item("mnuExit", "E&xit", "Ctrl+Q", [this] { mnuExit_Click(); });
 }

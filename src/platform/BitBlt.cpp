@@ -9,10 +9,26 @@
 void BlitImage(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, int sy)
 {
     // Clip against the source, then the destination, moving both rectangles together.
-    if (sx < 0) { x -= sx; w += sx; sx = 0; }
-    if (sy < 0) { y -= sy; h += sy; sy = 0; }
-    if (x < 0) { sx -= x; w += x; x = 0; }
-    if (y < 0) { sy -= y; h += y; y = 0; }
+    if (sx < 0) {
+        x -= sx;
+        w += sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        y -= sy;
+        h += sy;
+        sy = 0;
+    }
+    if (x < 0) {
+        sx -= x;
+        w += x;
+        x = 0;
+    }
+    if (y < 0) {
+        sy -= y;
+        h += y;
+        y = 0;
+    }
     w = std::min(w, std::min(src.width() - sx, dst.width() - x));
     h = std::min(h, std::min(src.height() - sy, dst.height() - y));
     if (w <= 0 || h <= 0)

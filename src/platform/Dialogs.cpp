@@ -2,8 +2,13 @@
 
 #include "common/AppFolders.h"
 
-MsgAnswer MsgBox(Dialogs &dialogs, QWidget *parent, const QString &text, MsgButtons buttons,
-                 MsgIcon icon, const QString &caption, std::optional<MsgAnswer> defaultButton)
+MsgAnswer MsgBox(Dialogs &dialogs,
+                 QWidget *parent,
+                 const QString &text,
+                 MsgButtons buttons,
+                 MsgIcon icon,
+                 const QString &caption,
+                 std::optional<MsgAnswer> defaultButton)
 {
     const MsgAnswer first = buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
     return dialogs.message(parent, text,

@@ -29,16 +29,23 @@ public:
     // nullopt = Cancel.
     virtual std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) = 0;
     virtual std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) = 0;
-    virtual MsgAnswer message(QWidget *parent, const QString &text, const QString &caption,
-                              MsgButtons buttons, MsgIcon icon, MsgAnswer defaultButton) = 0;
+    virtual MsgAnswer message(QWidget *parent,
+                              const QString &text,
+                              const QString &caption,
+                              MsgButtons buttons,
+                              MsgIcon icon,
+                              MsgAnswer defaultButton) = 0;
     // Shows the window modally and returns once it has closed.
     virtual void runModal(QDialog &window) = 0;
 };
 
 // A message box with the application's title as caption unless one is given; the default button
 // is the first one unless one is given.
-MsgAnswer MsgBox(Dialogs &dialogs, QWidget *parent, const QString &text,
-                 MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
+MsgAnswer MsgBox(Dialogs &dialogs,
+                 QWidget *parent,
+                 const QString &text,
+                 MsgButtons buttons = MsgButtons::Ok,
+                 MsgIcon icon = MsgIcon::None,
                  const QString &caption = QString(),
                  std::optional<MsgAnswer> defaultButton = std::nullopt);
 

@@ -45,8 +45,8 @@ void PictureBox::setPicture(const QImage &image)
 {
     loaded = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
     const QSize area = drawingArea();
-    pixels = QImage(std::max(area.width(), loaded.width()), std::max(area.height(), loaded.height()),
-                    QImage::Format_RGB32);
+    pixels = QImage(std::max(area.width(), loaded.width()),
+                    std::max(area.height(), loaded.height()), QImage::Format_RGB32);
     pixels.fill(background);
     if (!loaded.isNull())
         BlitImage(pixels, 0, 0, loaded.width(), loaded.height(), loaded, 0, 0);
@@ -164,7 +164,8 @@ int PlatformShift(Qt::KeyboardModifiers modifiers)
     return value;
 }
 
-void PictureBox::emitMouse(QMouseEvent *event, int buttons,
+void PictureBox::emitMouse(QMouseEvent *event,
+                           int buttons,
                            void (PictureBox::*signal)(int, int, double, double))
 {
     const QPointF p = event->position() - QPointF(drawingRect().topLeft());

@@ -68,7 +68,9 @@ protected:
 private:
     void fitSurface();
     void applyAutoSize();
-    void emitMouse(QMouseEvent *event, int buttons, void (PictureBox::*signal)(int, int, double, double));
+    void emitMouse(QMouseEvent *event,
+                   int buttons,
+                   void (PictureBox::*signal)(int, int, double, double));
 
     QImage pixels;
     QImage loaded;

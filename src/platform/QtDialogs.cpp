@@ -48,8 +48,12 @@ std::optional<QString> QtDialogs::showSave(QWidget *parent, const FileDialogRequ
     return runFileDialog(parent, request, true);
 }
 
-MsgAnswer QtDialogs::message(QWidget *parent, const QString &text, const QString &caption,
-                             MsgButtons buttons, MsgIcon icon, MsgAnswer defaultButton)
+MsgAnswer QtDialogs::message(QWidget *parent,
+                             const QString &text,
+                             const QString &caption,
+                             MsgButtons buttons,
+                             MsgIcon icon,
+                             MsgAnswer defaultButton)
 {
     QMessageBox box(parent);
     box.setWindowTitle(caption);

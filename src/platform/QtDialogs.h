@@ -8,8 +8,12 @@ class QtDialogs : public Dialogs
 public:
     std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override;
-    MsgAnswer message(QWidget *parent, const QString &text, const QString &caption,
-                      MsgButtons buttons, MsgIcon icon, MsgAnswer defaultButton) override;
+    MsgAnswer message(QWidget *parent,
+                      const QString &text,
+                      const QString &caption,
+                      MsgButtons buttons,
+                      MsgIcon icon,
+                      MsgAnswer defaultButton) override;
     void runModal(QDialog &window) override;
 };
 

@@ -11,8 +11,8 @@
 #include "model/ShooterCode.h"
 #include "model/TilesetFile.h"
 #include "platform/BitBlt.h"
+#include "platform/ChooseBitmap.h"
 #include "platform/Dialogs.h"
-#include "platform/Picture.h"
 #include "platform/PictureBox.h"
 
 #include <QCheckBox>
@@ -98,20 +98,12 @@ void frmNewTileSet::keyPressEvent(QKeyEvent *event)
 
 void frmNewTileSet::cmdOpenPic_Click()
 {
-    CommonDialog1.Filter = QStringLiteral("Bitmap|*.bmp");
-    CommonDialog1.FilterIndex = 1;
-    const std::optional<QString> chosen = CommonDialog1.ShowOpen();
+    // A picture that cannot be loaded leaves the picture in use, its name and Done as they were.
+    const std::optional<ChosenBitmap> chosen = ChooseBitmap(CommonDialog1, dialogs, this);
     if (!chosen)
         return;
-    QImage picture;
-    try {
-        picture = LoadPicture(*chosen);
-    } catch (const VorpexError &) {
-        // The picture in use, its name and Done stay as they were.
-        MsgBox(dialogs, this, MessageWithPath(QStringLiteral("Cannot load picture."), *chosen));
-        return;
-    }
-    PicFileName = FileNameOf(*chosen);
+    const QImage &picture = chosen->picture;
+    PicFileName = FileNameOf(chosen->path);
     TileBmp->setPicture(picture);
     picCopyTiles->setPicture(picture);
 

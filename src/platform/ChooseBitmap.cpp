@@ -1,0 +1,20 @@
+#include "ChooseBitmap.h"
+
+#include "CommonDialog.h"
+#include "Picture.h"
+#include "common/VorpexError.h"
+
+std::optional<ChosenBitmap> ChooseBitmap(CommonDialog &dialog, Dialogs &dialogs, QWidget *parent)
+{
+    dialog.Filter = QStringLiteral("Bitmap|*.bmp");
+    dialog.FilterIndex = 1;
+    const std::optional<QString> chosen = dialog.ShowOpen();
+    if (!chosen)
+        return std::nullopt;
+    try {
+        return ChosenBitmap{*chosen, LoadPicture(*chosen)};
+    } catch (const VorpexError &) {
+        MsgBox(dialogs, parent, MessageWithPath(QStringLiteral("Cannot load picture."), *chosen));
+        return std::nullopt;
+    }
+}
