@@ -25,7 +25,9 @@ QByteArray EncodeName(const QString &name)
         if (c.unicode() > 0xFF)
             return name.toUtf8();
     }
-    return name.toLatin1();
+    // Latin-1 bytes that happen to form UTF-8 would be read back as another name.
+    const QByteArray latin1 = name.toLatin1();
+    return DecodeName(latin1) == name ? latin1 : name.toUtf8();
 }
 
 QString DecodeName(const QByteArray &bytes)
@@ -38,7 +40,9 @@ QString DecodeName(const QByteArray &bytes)
         }
     }
     if (!ascii) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        // A leading byte order mark is part of the name, not a marker to drop.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless
+                                                      | QStringDecoder::Flag::ConvertInitialBom);
         QString text = utf8.decode(bytes);
         if (!utf8.hasError())
             return text;

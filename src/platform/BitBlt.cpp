@@ -6,9 +6,12 @@
 #include <algorithm>
 #include <cstring>
 
-void BlitImage(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, int sy)
+void BlitImage(QImage &dst, int dstX, int dstY, int width, int height, const QImage &src,
+               int srcX, int srcY)
 {
-    // Clip against the source, then the destination, moving both rectangles together.
+    // Clip against the source, then the destination, moving both rectangles together. In 64
+    // bits: brick pictures are placed by tileset files, anywhere in the 32-bit range.
+    qint64 x = dstX, y = dstY, w = width, h = height, sx = srcX, sy = srcY;
     if (sx < 0) {
         x -= sx;
         w += sx;
@@ -29,8 +32,8 @@ void BlitImage(QImage &dst, int x, int y, int w, int h, const QImage &src, int s
         h += y;
         y = 0;
     }
-    w = std::min(w, std::min(src.width() - sx, dst.width() - x));
-    h = std::min(h, std::min(src.height() - sy, dst.height() - y));
+    w = std::min({w, src.width() - sx, dst.width() - x});
+    h = std::min({h, src.height() - sy, dst.height() - y});
     if (w <= 0 || h <= 0)
         return;
     const std::size_t rowBytes = static_cast<std::size_t>(w) * 4;
@@ -41,15 +44,15 @@ void BlitImage(QImage &dst, int x, int y, int w, int h, const QImage &src, int s
     if (&src == &dst) {
         // Within one surface the rectangles may overlap: copy downwards from the bottom row.
         if (y > sy) {
-            for (int row = h - 1; row >= 0; --row)
+            for (qint64 row = h - 1; row >= 0; --row)
                 std::memmove(d + row * dstStride, s + row * srcStride, rowBytes);
         } else {
-            for (int row = 0; row < h; ++row)
+            for (qint64 row = 0; row < h; ++row)
                 std::memmove(d + row * dstStride, s + row * srcStride, rowBytes);
         }
         return;
     }
-    for (int row = 0; row < h; ++row)
+    for (qint64 row = 0; row < h; ++row)
         std::memcpy(d + row * dstStride, s + row * srcStride, rowBytes);
 }
 

@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 
 #include <QDir>
+#include <climits>
 #include <QFile>
 #include <QFileInfo>
 
@@ -281,12 +282,12 @@ TEST_F(BadInputTest, NamesBeyondAsciiAndOfThirtyCharacters)
 
 TEST_F(BadInputTest, BrickPicturesPlacedFarOutsideTheBitmap)
 {
-    // Places a damaged tileset file may hold, at both ends of the 32-bit range and partly inside.
+    // Places a damaged tileset file may hold, at the very ends of the 32-bit range and partly
+    // inside.
     const QString path = app.tls(QStringLiteral("Far.vxt"));
     QByteArray bytes = Le32({6});
-    for (auto [x, y] :
-         {std::pair{-2147483600, 0}, std::pair{0, 2147483600}, std::pair{2147483600, 2147483600},
-          std::pair{-16, 0}, std::pair{48, 8}, std::pair{32, 16}})
+    for (auto [x, y] : {std::pair{INT_MIN, 0}, std::pair{0, INT_MIN}, std::pair{INT_MAX, INT_MIN},
+                        std::pair{-16, 0}, std::pair{48, 8}, std::pair{32, 16}})
         bytes += Le32({1, 1, 1, 1, 1, x, y});
     WriteBytes(path, bytes);
     WriteBitmap(app.tls(QStringLiteral("Far.bmp")), CellPicture(64, 48));

@@ -77,3 +77,17 @@ TEST(BadInputFiles, CellsOfPicturesAtAndBeyondTheSixteenBitLimit)
     EXPECT_EQ(TilesetCells(1, 1), 0);
     EXPECT_EQ(TilesetCells(INT_MAX, 0), 0);
 }
+
+TEST(BadInputFiles, NameFieldsReadAndWrittenBackKeepTheirBytes)
+{
+    for (const QByteArray &name : {
+             QByteArray("\xc3\x83\xc2\xa9.bmp"), // UTF-8 of text that Latin-1 can hold too
+             QByteArray("\xef\xbb\xbfSky.bmp"),  // starts with a byte order mark
+             QByteArray("Caf\xe9.bmp"),          // Latin-1
+             QByteArray("\xe7\xa0\x96.bmp"),     // UTF-8 beyond Latin-1
+         }) {
+        const QByteArray bytes =
+            Le16({-1, 0, 0, 0}) + NameField("A.vxt") + NameField(name) + QByteArray(2604, '\0');
+        EXPECT_EQ(EncodeLevelFile(DecodeLevelFile(bytes)), bytes) << name.toHex().constData();
+    }
+}
