@@ -2,7 +2,6 @@
 
 #include "editor/FormSurface.h"
 #include "editor/frmEditor.h"
-#include "model/BrickTable.h"
 #include "platform/PictureBox.h"
 #include "support/Fixtures.h"
 #include "support/ScriptedDialogs.h"
@@ -14,8 +13,11 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using Boxes = std::array<bool, 4>;
+using Cells = std::initializer_list<std::tuple<int, int, std::int32_t>>;
+
 // An editor over a temporary application folder holding a 64 x 48 default tileset of six
-// bricks (brick n coloured CellColour(n)) and a default background.
+// bricks (brick n coloured CellColour(n)) and a default background, all blue (0, 0, 90).
 class EditorTest : public ::testing::Test
 {
 protected:
@@ -26,53 +28,64 @@ protected:
 
     void SetUp() override
     {
-        WriteFixtureTileset(app.tls(QStringLiteral("DefaultTileSet.vxt")), 64, 48, 6);
-        WriteBitmap(app.bgd(QStringLiteral("DefaultBackground.bmp")),
-                    SolidPicture(64, 48, QColor(0, 0, 90)));
+        WriteFixtureTileset(defaultTileset(), 64, 48, 6);
+        WriteBitmap(app.bgd("DefaultBackground.bmp"), SolidPicture(64, 48, QColor(0, 0, 90)));
     }
-
-    frmEditor &start()
+    void start()
     {
         editor = std::make_unique<frmEditor>(dialogs, app.path(), bricks);
         editor->showAndActivate();
-        return *editor;
     }
 
+    QString defaultTileset() const { return app.tls("DefaultTileSet.vxt"); }
+    static QString title(const QString &path) { return "Vorpex Editor - " + path; }
+    static QColor brickColour(int n) { return CellColour(n); }
     QColor canvas(int x, int y) const { return editor->LevelPic->surface().pixelColor(x, y); }
+    bool box(int n) const { return editor->Check1[std::size_t(n)]->isChecked(); }
+    Boxes boxes() const { return {box(1), box(2), box(3), box(4)}; }
 
-    // Mouse positions are given in canvas pixels; the widget adds its 2-pixel border.
-    static QPoint onCanvas(int x, int y) { return QPoint(x + 2, y + 2); }
-
-    void pressCanvas(Qt::MouseButton button, int x, int y)
+    // Mouse events at canvas pixels; the widget adds its 2-pixel border.
+    void mouse(QTest::MouseAction action, int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
-        QTest::mousePress(editor->LevelPic, button, {}, onCanvas(x, y));
+        QTest::mouseEvent(action, editor->LevelPic, button, {}, QPoint(x + 2, y + 2));
     }
-
+    void moveTo(int x, int y) { QTest::mouseMove(editor->LevelPic, QPoint(x + 2, y + 2)); }
     void clickSlot(int n, Qt::MouseButton button = Qt::LeftButton)
     {
-        QTest::mouseClick(editor->Picture2[static_cast<std::size_t>(n)], button, {}, QPoint(5, 5));
+        QTest::mouseClick(editor->Picture2[std::size_t(n)], button, {}, QPoint(5, 5));
     }
+    void clickBox(int n) { QTest::mouseClick(editor->Check1[std::size_t(n)], Qt::LeftButton); }
 
-    std::array<bool, 4> boxes() const
+    // The last prompt shown was this message box, letter for letter.
+    void expectMessage(const QString &text,
+                       const QString &caption = "VorpexEditor",
+                       MsgButtons buttons = MsgButtons::Ok,
+                       MsgIcon icon = MsgIcon::None)
     {
-        return {editor->Check1[1]->isChecked(), editor->Check1[2]->isChecked(),
-                editor->Check1[3]->isChecked(), editor->Check1[4]->isChecked()};
+        ASSERT_FALSE(dialogs.shown().empty());
+        const ScriptedDialogs::Shown &m = dialogs.shown().back();
+        const MsgAnswer first = buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
+        EXPECT_EQ(std::tie(m.kind, m.text, m.caption, m.buttons, m.icon, m.defaultButton),
+                  std::tuple(ScriptedDialogs::Kind::Message, text, caption, buttons, icon, first));
     }
-
-    QString defaultTileset() const { return app.tls(QStringLiteral("DefaultTileSet.vxt")); }
 
     // A level file written out by hand from the layout: paddle words, names, cells.
-    static QByteArray
-    levelBytes(std::initializer_list<std::int16_t> paddles,
-               const QByteArray &tileset,
-               const QByteArray &background,
-               std::initializer_list<std::tuple<int, int, std::int32_t>> cells = {})
+    static QByteArray levelBytes(std::initializer_list<std::int16_t> paddles,
+                                 const QByteArray &tileset,
+                                 const QByteArray &background,
+                                 Cells cells = {})
     {
         QByteArray grid(2604, '\0');
         for (auto [x, y, v] : cells)
             grid.replace(4 * (x + 21 * y), 4, Le32({v}));
         return Le16(paddles) + NameField(tileset) + NameField(background) + grid;
     }
-
-    static QColor brickColour(int n) { return CellColour(n); }
+    // The same for the default tileset and background, written into Lvl; returns its path.
+    QString
+    writeLevel(const QString &name, std::initializer_list<std::int16_t> paddles, Cells cells = {})
+    {
+        WriteBytes(app.lvl(name),
+                   levelBytes(paddles, "DefaultTileSet.vxt", "DefaultBackground.bmp", cells));
+        return app.lvl(name);
+    }
 };

@@ -4,6 +4,19 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+namespace {
+
+template <typename T> QByteArray littleEndian(std::initializer_list<T> values)
+{
+    QByteArray out;
+    for (const T v : values)
+        for (std::size_t i = 0; i < sizeof(T); ++i)
+            out.append(char((v >> (8 * i)) & 0xFF));
+    return out;
+}
+
+} // namespace
+
 TempAppFolder::TempAppFolder()
 {
     EXPECT_TRUE(dir.isValid());
@@ -11,54 +24,19 @@ TempAppFolder::TempAppFolder()
         EXPECT_TRUE(QDir(dir.path()).mkdir(QLatin1String(sub)));
 }
 
-QString TempAppFolder::path() const
-{
-    return dir.path();
-}
-
-QString TempAppFolder::tls(const QString &name) const
-{
-    return dir.path() + QStringLiteral("/Tls/") + name;
-}
-
-QString TempAppFolder::bgd(const QString &name) const
-{
-    return dir.path() + QStringLiteral("/Bgd/") + name;
-}
-
-QString TempAppFolder::lvl(const QString &name) const
-{
-    return dir.path() + QStringLiteral("/Lvl/") + name;
-}
-
 QByteArray Le16(std::initializer_list<std::int16_t> values)
 {
-    QByteArray out;
-    for (std::int16_t v : values) {
-        out.append(char(v & 0xFF));
-        out.append(char((v >> 8) & 0xFF));
-    }
-    return out;
+    return littleEndian(values);
 }
 
 QByteArray Le32(std::initializer_list<std::int32_t> values)
 {
-    QByteArray out;
-    for (std::int32_t v : values) {
-        const auto u = static_cast<std::uint32_t>(v);
-        out.append(char(u & 0xFF));
-        out.append(char((u >> 8) & 0xFF));
-        out.append(char((u >> 16) & 0xFF));
-        out.append(char((u >> 24) & 0xFF));
-    }
-    return out;
+    return littleEndian(values);
 }
 
 QByteArray NameField(const QByteArray &name)
 {
-    QByteArray field = name.left(30);
-    field.append(30 - field.size(), ' ');
-    return field;
+    return name.left(30).leftJustified(30, ' ');
 }
 
 void WriteBytes(const QString &path, const QByteArray &bytes)
@@ -71,10 +49,7 @@ void WriteBytes(const QString &path, const QByteArray &bytes)
 QByteArray ReadBytes(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "cannot read " << path.toStdString();
-        return {};
-    }
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "cannot read " << path.toStdString();
     return file.readAll();
 }
 
@@ -87,12 +62,9 @@ QImage CellPicture(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
     const int down = std::max(height / 16, 1);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int n = (x / 32) * down + (y / 16) + 1;
-            image.setPixelColor(x, y, CellColour(n));
-        }
-    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixelColor(x, y, CellColour((x / 32) * down + (y / 16) + 1));
     return image;
 }
 
@@ -112,11 +84,8 @@ void WriteFixtureTileset(const QString &vxtPath, int width, int height, int coun
 {
     QByteArray bytes = Le32({count});
     const int down = height / 16;
-    for (int n = 1; n <= count; ++n) {
-        const int picX = (n - 1) / down * 32;
-        const int picY = (n - 1) % down * 16;
-        bytes += Le32({1, 1, 1, 1, 1, picX, picY});
-    }
+    for (int n = 1; n <= count; ++n)
+        bytes += Le32({1, 1, 1, 1, 1, (n - 1) / down * 32, (n - 1) % down * 16});
     WriteBytes(vxtPath, bytes);
     WriteBitmap(vxtPath.left(vxtPath.size() - 3) + QStringLiteral("bmp"),
                 CellPicture(width, height));

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QColor>
 #include <QImage>
-#include <QString>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <initializer_list>
@@ -13,10 +11,10 @@ class TempAppFolder
 {
 public:
     TempAppFolder();
-    QString path() const;
-    QString tls(const QString &name) const;
-    QString bgd(const QString &name) const;
-    QString lvl(const QString &name) const;
+    QString path() const { return dir.path(); }
+    QString tls(const QString &name) const { return path() + QStringLiteral("/Tls/") + name; }
+    QString bgd(const QString &name) const { return path() + QStringLiteral("/Bgd/") + name; }
+    QString lvl(const QString &name) const { return path() + QStringLiteral("/Lvl/") + name; }
 
 private:
     QTemporaryDir dir;

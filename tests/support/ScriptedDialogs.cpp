@@ -2,92 +2,55 @@
 
 #include <QDialog>
 #include <QTest>
+#include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 
-const char *KindName(ScriptedDialogs::Kind kind)
+namespace {
+
+const char *kindName(ScriptedDialogs::Kind kind)
 {
-    switch (kind) {
-    case ScriptedDialogs::Kind::Open:
-        return "open dialog";
-    case ScriptedDialogs::Kind::Save:
-        return "save dialog";
-    case ScriptedDialogs::Kind::Message:
-        return "message box";
-    case ScriptedDialogs::Kind::Modal:
-        return "modal window";
-    }
-    return "?";
+    return std::array{"open dialog", "save dialog", "message box", "modal window"}[int(kind)];
 }
+
+} // namespace
 
 ScriptedDialogs::~ScriptedDialogs()
 {
     for (const Step &step : script)
-        ADD_FAILURE() << "scripted " << KindName(step.kind) << " was never shown";
+        ADD_FAILURE() << "scripted " << kindName(step.kind) << " was never shown";
 }
 
-ScriptedDialogs &ScriptedDialogs::open(const QString &path)
+ScriptedDialogs &ScriptedDialogs::add(Step step)
 {
-    script.push_back({Kind::Open, path, {}, {}});
+    script.push_back(std::move(step));
     return *this;
 }
 
-ScriptedDialogs &ScriptedDialogs::cancelOpen()
+std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(const Shown &shown, const QString &what)
 {
-    script.push_back({Kind::Open, std::nullopt, {}, {}});
-    return *this;
-}
-
-ScriptedDialogs &ScriptedDialogs::save(const QString &path)
-{
-    script.push_back({Kind::Save, path, {}, {}});
-    return *this;
-}
-
-ScriptedDialogs &ScriptedDialogs::cancelSave()
-{
-    script.push_back({Kind::Save, std::nullopt, {}, {}});
-    return *this;
-}
-
-ScriptedDialogs &ScriptedDialogs::answer(MsgAnswer answer)
-{
-    script.push_back({Kind::Message, std::nullopt, answer, {}});
-    return *this;
-}
-
-ScriptedDialogs &ScriptedDialogs::modal(std::function<void(QDialog &)> action)
-{
-    script.push_back({Kind::Modal, std::nullopt, {}, std::move(action)});
-    return *this;
-}
-
-std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(Kind kind, const QString &what)
-{
-    if (script.empty()) {
-        ADD_FAILURE() << "unexpected " << KindName(kind) << ": " << what.toStdString();
-        return std::nullopt;
+    log.push_back(shown);
+    std::optional<Step> step;
+    if (!script.empty()) {
+        step = std::move(script.front());
+        script.pop_front();
     }
-    Step step = std::move(script.front());
-    script.pop_front();
-    if (step.kind != kind) {
-        ADD_FAILURE() << "expected a " << KindName(step.kind) << " but a " << KindName(kind)
-                      << " was shown: " << what.toStdString();
-        return std::nullopt;
-    }
-    return step;
+    if (step && step->kind == shown.kind)
+        return step;
+    ADD_FAILURE() << "a " << kindName(shown.kind)
+                  << " the script did not expect: " << what.toStdString();
+    return std::nullopt;
 }
 
 std::optional<QString> ScriptedDialogs::showOpen(QWidget *, const FileDialogRequest &request)
 {
-    log.push_back({Kind::Open, request, {}, {}, {}, {}, {}, {}});
-    const auto step = take(Kind::Open, request.filter);
+    const auto step = take({Kind::Open, request, {}, {}, {}, {}, {}, {}}, request.filter);
     return step ? step->path : std::nullopt;
 }
 
 std::optional<QString> ScriptedDialogs::showSave(QWidget *, const FileDialogRequest &request)
 {
-    log.push_back({Kind::Save, request, {}, {}, {}, {}, {}, {}});
-    const auto step = take(Kind::Save, request.filter);
+    const auto step = take({Kind::Save, request, {}, {}, {}, {}, {}, {}}, request.filter);
     return step ? step->path : std::nullopt;
 }
 
@@ -98,30 +61,23 @@ MsgAnswer ScriptedDialogs::message(QWidget *,
                                    MsgIcon icon,
                                    MsgAnswer defaultButton)
 {
-    log.push_back({Kind::Message, {}, text, caption, buttons, icon, defaultButton, {}});
-    messageLog.push_back(log.back());
-    const MsgAnswer fallback = buttons == MsgButtons::Ok      ? MsgAnswer::Ok
-                               : buttons == MsgButtons::YesNo ? MsgAnswer::No
-                                                              : MsgAnswer::Cancel;
-    const auto step = take(Kind::Message, text);
+    messageLog.push_back({Kind::Message, {}, text, caption, buttons, icon, defaultButton, {}});
+    using enum MsgAnswer;
+    const auto offered = buttons == MsgButtons::Ok      ? std::vector{Ok}
+                         : buttons == MsgButtons::YesNo ? std::vector{Yes, No}
+                                                        : std::vector{Yes, No, Cancel};
+    const auto step = take(messageLog.back(), text);
     if (!step)
-        return fallback;
-    const bool offered = step->answer == MsgAnswer::Ok       ? buttons == MsgButtons::Ok
-                         : step->answer == MsgAnswer::Cancel ? buttons == MsgButtons::YesNoCancel
-                                                             : buttons != MsgButtons::Ok;
-    if (!offered) {
-        ADD_FAILURE() << "scripted answer is not a button of the message box: "
-                      << text.toStdString();
-        return fallback;
-    }
+        return offered.back(); // as if the box were closed
+    EXPECT_TRUE(std::ranges::count(offered, step->answer))
+        << "scripted answer is not a button of the message box: " << text.toStdString();
     return step->answer;
 }
 
 void ScriptedDialogs::runModal(QDialog &window)
 {
-    Shown shown{Kind::Modal, {}, {}, {}, {}, {}, {}, window.objectName()};
-    log.push_back(shown);
-    const auto step = take(Kind::Modal, window.objectName());
+    const auto step =
+        take({Kind::Modal, {}, {}, {}, {}, {}, {}, window.objectName()}, window.objectName());
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         ADD_FAILURE() << "modal window was not shown";

@@ -2,7 +2,6 @@
 
 #include "platform/Dialogs.h"
 
-#include <QString>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -30,20 +29,19 @@ public:
     ~ScriptedDialogs() override;
 
     // Script steps, taken in order.
-    ScriptedDialogs &open(const QString &path);
-    ScriptedDialogs &cancelOpen();
-    ScriptedDialogs &save(const QString &path);
-    ScriptedDialogs &cancelSave();
-    ScriptedDialogs &answer(MsgAnswer answer);
+    ScriptedDialogs &open(const QString &path) { return add({Kind::Open, path, {}, {}}); }
+    ScriptedDialogs &cancelOpen() { return add({Kind::Open, {}, {}, {}}); }
+    ScriptedDialogs &save(const QString &path) { return add({Kind::Save, path, {}, {}}); }
+    ScriptedDialogs &cancelSave() { return add({Kind::Save, {}, {}, {}}); }
+    ScriptedDialogs &answer(MsgAnswer answer) { return add({Kind::Message, {}, answer, {}}); }
     // The window is shown (not modally) and the action works it; it is hidden afterwards if
     // the action did not close it.
-    ScriptedDialogs &modal(std::function<void(QDialog &)> action);
+    using Action = std::function<void(QDialog &)>;
+    ScriptedDialogs &modal(Action action) { return add({Kind::Modal, {}, {}, std::move(action)}); }
 
-    // Every prompt shown so far, in order.
+    // Every prompt shown so far, in order; message boxes only, in order.
     const std::vector<Shown> &shown() const { return log; }
-    // Message boxes only, in order.
     const std::vector<Shown> &messages() const { return messageLog; }
-    bool scriptUsed() const { return script.empty(); }
 
     std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override;
@@ -61,13 +59,13 @@ private:
         Kind kind;
         std::optional<QString> path;
         MsgAnswer answer = MsgAnswer::Ok;
-        std::function<void(QDialog &)> action;
+        Action action;
     };
-    std::optional<Step> take(Kind kind, const QString &what);
+    ScriptedDialogs &add(Step step);
+    // Records what was shown and takes the next step, which must be of the same kind.
+    std::optional<Step> take(const Shown &shown, const QString &what);
 
     std::deque<Step> script;
     std::vector<Shown> log;
     std::vector<Shown> messageLog;
 };
-
-const char *KindName(ScriptedDialogs::Kind kind);
