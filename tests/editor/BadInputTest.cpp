@@ -198,7 +198,7 @@ TEST_F(BadInputTest, BrickPicturesPlacedFarOutsideTheBitmap)
     EXPECT_EQ(slot(5, 16, 0), QColor(Qt::black));
 }
 
-TEST_F(BadInputTest, SavesOntoAFolderOrIntoAReadOnlyFolderWriteNothing)
+TEST_F(BadInputTest, ASaveOntoAFolderWritesNothing)
 {
     start();
     ASSERT_TRUE(QDir().mkdir(app.lvl("taken.vxl")));
@@ -207,7 +207,11 @@ TEST_F(BadInputTest, SavesOntoAFolderOrIntoAReadOnlyFolderWriteNothing)
     expectMessage("Error in writing file.");
     EXPECT_TRUE(entriesOf(app.lvl("taken.vxl")).isEmpty());
     EXPECT_EQ(editor->windowTitle(), "Vorpex Editor - Untitled");
+}
 
+TEST_F(BadInputTest, ASaveIntoAReadOnlyFolderWritesNothing)
+{
+    start();
     const QString locked = app.path() + "/Locked", old = locked + "/old.vxl";
     ASSERT_TRUE(QDir().mkdir(locked));
     WriteBytes(old, QByteArray("old"));
