@@ -14,20 +14,24 @@
 
 namespace {
 
+// A captioned control of the layout, named and placed.
+template <class Control>
+Control *place(QWidget *parent, const QString &name, const QString &caption, QRect geometry)
+{
+    auto *control = new Control(caption, parent);
+    control->setObjectName(name);
+    control->setGeometry(geometry);
+    return control;
+}
+
 QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, QRect geometry)
 {
-    auto *box = new QGroupBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    return box;
+    return place<QGroupBox>(parent, QLatin1String(name), caption, geometry);
 }
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, QRect geometry)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    return b;
+    return place<QPushButton>(parent, QLatin1String(name), caption, geometry);
 }
 
 QLabel *label(QWidget *parent,
@@ -36,27 +40,19 @@ QLabel *label(QWidget *parent,
               QRect geometry,
               Qt::Alignment alignment = Qt::AlignLeft)
 {
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
+    QLabel *l = place<QLabel>(parent, QLatin1String(name), caption, geometry);
     l->setAlignment(alignment | Qt::AlignTop);
     return l;
 }
 
 QLineEdit *textBox(QWidget *parent, const char *name, const QString &text, QRect geometry)
 {
-    auto *box = new QLineEdit(text, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    return box;
+    return place<QLineEdit>(parent, QLatin1String(name), text, geometry);
 }
 
 QRadioButton *option(QWidget *parent, const QString &name, const QString &caption, QRect geometry)
 {
-    auto *b = new QRadioButton(caption, parent);
-    b->setObjectName(name);
-    b->setGeometry(geometry);
-    return b;
+    return place<QRadioButton>(parent, name, caption, geometry);
 }
 
 PictureBox *pictureBox(QWidget *parent, const char *name, QRect geometry, bool border)
