@@ -22,7 +22,6 @@ public:
     Border border() const { return borderStyle; }
 
     void setBackColor(const QColor &color);
-    QColor backColor() const { return background; }
 
     // The box takes its picture's size (plus its border) while AutoSize is on.
     void setAutoSize(bool on);
@@ -30,7 +29,6 @@ public:
 
     // Whether drawing is kept by the box itself; boxes without it are recomposed via Paint.
     void setPersistent(bool on) { persistent = on; }
-    bool isPersistent() const { return persistent; }
 
     // Loads a picture into the box: it becomes the surface from (0, 0); a null image leaves the
     // back colour only. The whole picture stays on the surface even when the box shows less.

@@ -6,6 +6,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace {
+
+// "Description|*.ext|Other|*.x" as Qt name filters: "Description (*.ext)", ...
 QStringList QtNameFilters(const QString &filter)
 {
     const QStringList parts = filter.split(u'|');
@@ -14,8 +17,6 @@ QStringList QtNameFilters(const QString &filter)
         filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + u')';
     return filters;
 }
-
-namespace {
 
 std::optional<QString> runFileDialog(QWidget *parent, const FileDialogRequest &request, bool save)
 {

@@ -16,6 +16,3 @@ public:
                       MsgAnswer defaultButton) override;
     void runModal(QDialog &window) override;
 };
-
-// "Description|*.ext|Other|*.x" as Qt name filters: "Description (*.ext)", ...
-QStringList QtNameFilters(const QString &filter);
