@@ -3,10 +3,18 @@
 #include <QByteArray>
 #include <QString>
 
-// Reads at most maxBytes of a regular file; throws VorpexError when it is missing, is a folder
-// or cannot be read.
+class QFile;
+
+// Opens a regular file (or a link to one) for reading. Anything else where a file belongs -- a
+// pipe, socket or device -- is refused at once: opening a pipe would wait for a writer for good.
+// Throws VorpexError.
+void OpenRegularFile(QFile &file, const QString &path);
+
+// Reads at most maxBytes of a regular file; throws VorpexError when it is missing, is not a
+// regular file or cannot be read.
 QByteArray ReadFileBytes(const QString &path, qint64 maxBytes);
 
 // Writes the whole file or nothing: the bytes go to a temporary file beside it, which replaces
-// the old file only once everything is written. Throws VorpexError on failure.
+// the old file only once every byte is on disk. Throws VorpexError on failure, the old file
+// untouched and no temporary file left.
 void WriteFileAtomically(const QString &path, const QByteArray &bytes);

@@ -3,82 +3,73 @@
 #include "EditorFixture.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <climits>
 
 namespace {
 
-// A one-bit Windows bitmap written out by hand, every pixel colour 0 of its palette. Any size,
-// 0 x 0 included, and small on disk however many pixels it has.
-QByteArray monoBitmap(int width, int height, QColor colour)
-{
-    const int pixelBytes = (width + 31) / 32 * 4 * height;
-    const char palette[8] = {char(colour.blue()),
-                             char(colour.green()),
-                             char(colour.red()),
-                             0,
-                             '\xff',
-                             '\xff',
-                             '\xff',
-                             0};
-    return QByteArray("BM") + Le32({62 + pixelBytes, 0, 62, 40, width, height}) + Le16({1, 1}) +
-           Le32({0, pixelBytes, 2835, 2835, 2, 0}) + QByteArray(palette, 8) +
-           QByteArray(pixelBytes, '\0');
-}
-
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
 using BadInputTest = EditorTest;
 
 } // namespace
 
-TEST_F(BadInputTest, EmptyFilesFoldersAndFlatPicturesWhereFilesBelong)
+TEST_F(BadInputTest, EmptyFilesFoldersPipesAndFlatOrForeignPicturesWhereFilesBelong)
 {
     WriteBytes(app.tls("Empty.vxt"), QByteArray());
     ASSERT_TRUE(QDir().mkdir(app.tls("Folder.vxt")));
-    for (const char *name : {"PicFolder", "EmptyPic", "Flat"})
+    MakeFifo(app.tls("Pipe.vxt"));
+    for (const char *name : {"PicFolder", "EmptyPic", "Flat", "PicPipe", "Png"})
         WriteBytes(app.tls(QLatin1String(name) + ".vxt"), Le32({0}));
     ASSERT_TRUE(QDir().mkdir(app.tls("PicFolder.bmp")));
     WriteBytes(app.tls("EmptyPic.bmp"), QByteArray());
-    WriteBytes(app.tls("Flat.bmp"), monoBitmap(0, 0, Qt::red));
+    WriteBytes(app.tls("Flat.bmp"), MonoBitmap(0, 0, Qt::red));
+    MakeFifo(app.tls("PicPipe.bmp"));
+    // Any other kind of picture named .bmp is no bitmap.
+    ASSERT_TRUE(SolidPicture(64, 48, Qt::red).save(app.tls("Png.bmp"), "PNG"));
+    ASSERT_TRUE(SolidPicture(64, 48, Qt::red).save(app.bgd("Png.bmp"), "PNG"));
+    MakeFifo(app.lvl("pipe.vxl"));
+    MakeFifo(app.bgd("Pipe.bmp"));
+    FifoWatchdog watchdog(
+        {app.tls("Pipe.vxt"), app.tls("PicPipe.bmp"), app.lvl("pipe.vxl"), app.bgd("Pipe.bmp")});
     start();
     ASSERT_TRUE(editor->OpenFile(writeLevel("good.vxl", {0, 0, -1, 0}, {{3, 4, 5}})));
     const QImage canvasBefore = editor->LevelPic->surface().copy();
 
-    std::vector<std::pair<QString, QString>> cases = {
-        {app.lvl("empty.vxl"), "Cannot open level.\r\n" + app.lvl("empty.vxl")},
-        {app.lvl("folder.vxl"), "Cannot open level.\r\n" + app.lvl("folder.vxl")}};
+    std::vector<std::pair<QString, QString>> cases;
     WriteBytes(app.lvl("empty.vxl"), QByteArray());
     ASSERT_TRUE(QDir().mkdir(app.lvl("folder.vxl")));
-    for (const char *tileset :
-         {"Empty.vxt", "Folder.vxt", "PicFolder.vxt", "EmptyPic.vxt", "Flat.vxt"}) {
+    for (const char *level : {"empty.vxl", "folder.vxl", "pipe.vxl"})
+        cases.push_back({app.lvl(level), "Cannot open level.\r\n" + app.lvl(level)});
+    for (const char *tileset : {"Empty.vxt", "Folder.vxt", "Pipe.vxt", "PicFolder.vxt",
+                                "EmptyPic.vxt", "Flat.vxt", "PicPipe.vxt", "Png.vxt"}) {
         const QString path = app.lvl(QLatin1String(tileset) + ".vxl");
         WriteBytes(path,
                    levelBytes({-1, -1, -1, -1}, tileset, "DefaultBackground.bmp", {{1, 1, 1}}));
         cases.push_back({path, "Cannot open tileset.\r\n" + app.tls(QLatin1String(tileset))});
     }
+    QElapsedTimer clock;
     for (const auto &[path, message] : cases) {
         dialogs.answer(MsgAnswer::Ok);
+        clock.start();
         EXPECT_FALSE(editor->OpenFile(path)) << path.toStdString();
+        EXPECT_LT(clock.elapsed(), 1000) << path.toStdString();
         expectMessage(message);
         EXPECT_EQ(editor->LevelPath, app.lvl("good.vxl"));
         EXPECT_EQ(boxes(), (Boxes{false, false, true, false}));
         EXPECT_EQ(editor->LevelPic->surface(), canvasBefore);
     }
     EXPECT_TRUE(ReadBytes(app.lvl("empty.vxl")).isEmpty());
-    EXPECT_TRUE(entriesOf(app.lvl("folder.vxl")).isEmpty());
+    EXPECT_TRUE(EntriesOf(app.lvl("folder.vxl")).isEmpty());
 
     // The same as backgrounds: named by a level it opens on black and keeps the name; chosen
     // in the chooser it changes nothing.
     WriteBytes(app.bgd("Empty.bmp"), QByteArray());
-    WriteBytes(app.bgd("Flat.bmp"), monoBitmap(0, 0, Qt::red));
-    for (const char *name : {"Empty.bmp", "Flat.bmp"}) {
+    WriteBytes(app.bgd("Flat.bmp"), MonoBitmap(0, 0, Qt::red));
+    for (const char *name : {"Empty.bmp", "Flat.bmp", "Pipe.bmp", "Png.bmp"}) {
         const QByteArray level = levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", name, {{2, 2, 3}});
         WriteBytes(app.lvl("bg.vxl"), level);
         dialogs.answer(MsgAnswer::Ok);
+        clock.start();
         ASSERT_TRUE(editor->OpenFile(app.lvl("bg.vxl")));
         expectMessage("Cannot load background picture.\r\n" + app.bgd(QLatin1String(name)));
         EXPECT_EQ(canvas(300, 200), QColor(Qt::black)) << name;
@@ -86,6 +77,7 @@ TEST_F(BadInputTest, EmptyFilesFoldersAndFlatPicturesWhereFilesBelong)
         EXPECT_EQ(ReadBytes(app.lvl("copy.vxl")), level);
         dialogs.open(app.bgd(QLatin1String(name))).answer(MsgAnswer::Ok);
         editor->Backpic_MouseDown(1);
+        EXPECT_LT(clock.elapsed(), 1000) << name;
         expectMessage("Cannot load picture.\r\n" + app.bgd(QLatin1String(name)));
         EXPECT_EQ(editor->BackPicSet, VbFalse);
     }
@@ -94,8 +86,8 @@ TEST_F(BadInputTest, EmptyFilesFoldersAndFlatPicturesWhereFilesBelong)
 TEST_F(BadInputTest, OnePixelPicturesTileTheCanvasAndHoldNoBrick)
 {
     WriteBytes(app.tls("Dot.vxt"), Le32({3, 1, 1, 1, 1, 1, 0, 0}));
-    WriteBytes(app.tls("Dot.bmp"), monoBitmap(1, 1, Qt::green));
-    WriteBytes(app.bgd("Dot.bmp"), monoBitmap(1, 1, QColor(200, 30, 30)));
+    WriteBytes(app.tls("Dot.bmp"), MonoBitmap(1, 1, Qt::green));
+    WriteBytes(app.bgd("Dot.bmp"), MonoBitmap(1, 1, QColor(200, 30, 30)));
     start();
     dialogs.open(app.bgd("Dot.bmp"));
     editor->Backpic_MouseDown(1);
@@ -118,7 +110,7 @@ TEST_F(BadInputTest, HugeCountsAndPicturesBeyondSixteenBitCellNumbers)
     WriteBitmap(app.tls("Huge.bmp"), CellPicture(64, 32));
     // 8176 x 2040 pixels round to 256 x 128 = 32768 cells, one more than brick numbers reach.
     WriteBytes(app.tls("Vast.vxt"), Le32({40000, 2, 1, 1, 1, 1, 8144, 2024}));
-    WriteBytes(app.tls("Vast.bmp"), monoBitmap(8176, 2040, QColor(10, 90, 10)));
+    WriteBytes(app.tls("Vast.bmp"), MonoBitmap(8176, 2040, QColor(10, 90, 10)));
     start();
     WriteBytes(app.lvl("huge.vxl"), levelBytes({-1, 0, 0, 0}, "Huge.vxt", "DefaultBackground.bmp",
                                                {{1, 1, 4}, {2, 1, 5}}));
@@ -205,7 +197,7 @@ TEST_F(BadInputTest, ASaveOntoAFolderWritesNothing)
     dialogs.save(app.lvl("taken.vxl")).answer(MsgAnswer::Ok);
     EXPECT_FALSE(editor->mnuSaveAs_Click());
     expectMessage("Error in writing file.");
-    EXPECT_TRUE(entriesOf(app.lvl("taken.vxl")).isEmpty());
+    EXPECT_TRUE(EntriesOf(app.lvl("taken.vxl")).isEmpty());
     EXPECT_EQ(editor->windowTitle(), "Vorpex Editor - Untitled");
 }
 
@@ -224,7 +216,7 @@ TEST_F(BadInputTest, ASaveIntoAReadOnlyFolderWritesNothing)
         EXPECT_FALSE(editor->mnuSaveAs_Click());
         expectMessage("Error in writing file.");
         EXPECT_EQ(ReadBytes(old), QByteArray("old"));
-        EXPECT_EQ(entriesOf(locked), QStringList{"old.vxl"});
+        EXPECT_EQ(EntriesOf(locked), QStringList{"old.vxl"});
     }
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (writable)

@@ -11,16 +11,6 @@
 #include <climits>
 #include <gtest/gtest.h>
 
-namespace {
-
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                  QDir::Name);
-}
-
-} // namespace
-
 TEST(BadInputFiles, EmptyFilesAndFoldersAreRefusedAndLeftAsTheyAre)
 {
     TempAppFolder app;
@@ -29,8 +19,17 @@ TEST(BadInputFiles, EmptyFilesAndFoldersAreRefusedAndLeftAsTheyAre)
     const QString folder = app.tls(QStringLiteral("Folder.vxt"));
     ASSERT_TRUE(QDir().mkdir(folder));
     const QString missing = app.tls(QStringLiteral("Missing.vxt"));
+    const QString pipe = app.tls(QStringLiteral("Pipe.vxt"));
+    MakeFifo(pipe);
+    FifoWatchdog watchdog({pipe});
+    // Links are followed: to a pipe it is refused, to a file it reads.
+    const QString pipeLink = app.tls(QStringLiteral("PipeLink.vxt"));
+    const QString fileLink = app.tls(QStringLiteral("FileLink.vxt"));
+    ASSERT_TRUE(QFile::link(pipe, pipeLink) && QFile::link(app.path() + "/One.vxt", fileLink));
+    WriteBytes(app.path() + "/One.vxt", Le32({1, 4, 1, 1, 1, 1, 0, 16}));
+    EXPECT_EQ(ReadTilesetFile(fileLink).record(1), (BrickRecord{4, 1, 1, 1, 1, 0, 16}));
 
-    for (const QString &path : {empty, folder, missing}) {
+    for (const QString &path : {empty, folder, missing, pipe, pipeLink}) {
         EXPECT_THROW(ReadLevelFile(path), VorpexError) << path.toStdString();
         EXPECT_THROW(ReadTilesetFile(path), VorpexError) << path.toStdString();
     }
@@ -41,9 +40,9 @@ TEST(BadInputFiles, EmptyFilesAndFoldersAreRefusedAndLeftAsTheyAre)
     EXPECT_THROW(WriteTilesetFile(folder, bricks, 0), VorpexError);
 
     // Reading created nothing, and the failed writes left no part of a file behind.
-    EXPECT_EQ(entriesOf(app.tls(QString())),
-              (QStringList{QStringLiteral("Empty.vxt"), QStringLiteral("Folder.vxt")}));
-    EXPECT_TRUE(entriesOf(folder).isEmpty());
+    EXPECT_EQ(EntriesOf(app.tls(QString())),
+              (QStringList{"Empty.vxt", "FileLink.vxt", "Folder.vxt", "Pipe.vxt", "PipeLink.vxt"}));
+    EXPECT_TRUE(EntriesOf(folder).isEmpty());
     EXPECT_TRUE(ReadBytes(empty).isEmpty());
 }
 

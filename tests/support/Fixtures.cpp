@@ -2,7 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,6 +47,12 @@ void WriteBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QStringList EntriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QByteArray ReadBytes(const QString &path)
@@ -89,4 +98,54 @@ void WriteFixtureTileset(const QString &vxtPath, int width, int height, int coun
     WriteBytes(vxtPath, bytes);
     WriteBitmap(vxtPath.left(vxtPath.size() - 3) + QStringLiteral("bmp"),
                 CellPicture(width, height));
+}
+
+QByteArray MonoBitmap(int width, int height, QColor colour)
+{
+    const int pixelBytes = (width + 31) / 32 * 4 * height;
+    const char palette[8] = {char(colour.blue()),
+                             char(colour.green()),
+                             char(colour.red()),
+                             0,
+                             '\xff',
+                             '\xff',
+                             '\xff',
+                             0};
+    return QByteArray("BM") + Le32({62 + pixelBytes, 0, 62, 40, width, height}) + Le16({1, 1}) +
+           Le32({0, pixelBytes, 2835, 2835, 2, 0}) + QByteArray(palette, 8) +
+           QByteArray(pixelBytes, '\0');
+}
+
+void MakeFifo(const QString &path)
+{
+    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0644), 0) << path.toStdString();
+}
+
+FifoWatchdog::FifoWatchdog(QStringList fifoPaths, int seconds) : fifos(std::move(fifoPaths))
+{
+    thread = std::thread([this, seconds] {
+        std::unique_lock lock(mutex);
+        auto wait = std::chrono::milliseconds(1000 * seconds);
+        while (!stop.wait_for(lock, wait, [this] { return stopping; })) {
+            hasFired = true;
+            wait = std::chrono::milliseconds(100);
+            // A writer that comes and goes lets a waiting reader on, to the end of an empty file.
+            for (const QString &fifo : fifos) {
+                const int fd = ::open(QFile::encodeName(fifo).constData(), O_RDWR | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        }
+    });
+}
+
+FifoWatchdog::~FifoWatchdog()
+{
+    {
+        std::lock_guard lock(mutex);
+        stopping = true;
+    }
+    stop.notify_one();
+    thread.join();
+    EXPECT_FALSE(hasFired) << "a reader waited on a named pipe";
 }

@@ -2,9 +2,26 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <initializer_list>
+#include <mutex>
+#include <ostream>
+#include <thread>
+
+// Readable test failures: texts as text, bytes in hex.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray &bytes, std::ostream *out)
+{
+    *out << bytes.size() << " bytes: " << bytes.left(96).toHex(' ').toStdString()
+         << (bytes.size() > 96 ? " ..." : "");
+}
 
 // A temporary application folder with empty Tls, Bgd and Lvl folders.
 class TempAppFolder
@@ -28,6 +45,8 @@ QByteArray Le32(std::initializer_list<std::int32_t> values);
 QByteArray NameField(const QByteArray &name);
 
 void WriteBytes(const QString &path, const QByteArray &bytes);
+// Everything in a folder, hidden entries too, by name.
+QStringList EntriesOf(const QString &folder);
 QByteArray ReadBytes(const QString &path);
 
 // A distinct, recognisable colour for tileset cell n.
@@ -35,8 +54,32 @@ QColor CellColour(int n);
 // A picture whose 32 x 16 cells, numbered down each column then across, have CellColour(n).
 QImage CellPicture(int width, int height);
 void WriteBitmap(const QString &path, const QImage &image);
+// A one-bit Windows bitmap written out by hand, every pixel colour 0 of its palette. Any size,
+// 0 x 0 included, and small on disk however many pixels it has.
+QByteArray MonoBitmap(int width, int height, QColor colour);
 QImage SolidPicture(int width, int height, QColor colour);
 
 // A tileset file of `count` records for the cells of a width x height bitmap (Action 1, one
 // frame, one hit, picture at its cell), with its companion bitmap of CellPicture.
 void WriteFixtureTileset(const QString &vxtPath, int width, int height, int count);
+
+// A named pipe where a file belongs.
+void MakeFifo(const QString &path);
+
+// A reader that opens one of these pipes would wait for a writer for good. After `seconds` this
+// opens their other ends, so such a reader fails its test instead of hanging the suite.
+class FifoWatchdog
+{
+public:
+    explicit FifoWatchdog(QStringList fifos, int seconds = 5);
+    ~FifoWatchdog();
+    bool fired() const { return hasFired; }
+
+private:
+    QStringList fifos;
+    std::mutex mutex;
+    std::condition_variable stop;
+    bool stopping = false;
+    std::atomic<bool> hasFired = false;
+    std::thread thread;
+};

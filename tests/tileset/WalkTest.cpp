@@ -51,12 +51,20 @@ TEST_F(WalkTest, OpenPictureRefusesWrongSizesAndKeepsThePictureOnALoadFailure)
     }
     EXPECT_EQ(dialogs.messages().size(), 3u);
 
+    // Not a bitmap, another kind of picture named .bmp, a named pipe: refused at once.
     const QString broken = app.tls(QStringLiteral("Broken.bmp"));
+    const QString png = app.tls(QStringLiteral("Png.bmp"));
+    const QString pipe = app.tls(QStringLiteral("Pipe.bmp"));
     WriteBytes(broken, QByteArray("BM not really a bitmap"));
-    dialogs.open(app.tls(QStringLiteral("Good.bmp"))).open(broken).answer(MsgAnswer::Ok);
-    ClickInTurn({window.cmdOpenPic, window.cmdOpenPic});
-    expectMessage(QStringLiteral("Cannot load picture.\r\n") + broken);
-    EXPECT_EQ(window.PicFileName, QStringLiteral("Good.bmp"));
+    ASSERT_TRUE(CellPicture(64, 32).save(png, "PNG"));
+    MakeFifo(pipe);
+    FifoWatchdog watchdog({pipe});
+    for (const QString &bad : {broken, png, pipe}) {
+        dialogs.open(app.tls(QStringLiteral("Good.bmp"))).open(bad).answer(MsgAnswer::Ok);
+        ClickInTurn({window.cmdOpenPic, window.cmdOpenPic});
+        expectMessage(QStringLiteral("Cannot load picture.\r\n") + bad);
+        EXPECT_EQ(window.PicFileName, QStringLiteral("Good.bmp"));
+    }
     Click(window.cmdDone); // cuts the picture still in use
     EXPECT_EQ(window.MaxBricks, 4);
 
