@@ -78,7 +78,28 @@ void DragStep(benchmark::State &state)
         editor.LevelPic_MouseMove(1, 0, x, 200);
         benchmark::DoNotOptimize(editor.LevelPic->surface().constBits());
     }
-    editor.MouseHeld = VbFalse;
+    editor.LevelPic_MouseUp();
+}
+
+// Undo of one stroke that emptied all 600 cells: each cell drawn again from its brick.
+void UndoStroke600(benchmark::State &state)
+{
+    frmEditor &editor = *fullLevelEditor().editor;
+    editor.LevelPic_MouseDown(2, 0, 0, 0);
+    for (int x = 0; x < 20; ++x)
+        for (int y = 0; y < 30; ++y)
+            editor.LevelPic_MouseMove(2, 0, 32 * x + 5, 16 * y + 5);
+    editor.LevelPic_MouseUp();
+    if (editor.History.count() < 1)
+        state.SkipWithError("the stroke left no step");
+    for (auto _ : state) {
+        editor.History.undo();
+        benchmark::DoNotOptimize(editor.LevelPic->surface().constBits());
+        state.PauseTiming();
+        editor.History.redo();
+        state.ResumeTiming();
+    }
+    editor.History.undo(); // the full level again, for the benchmarks after this one
 }
 
 void OpenLevel(benchmark::State &state)
@@ -175,6 +196,7 @@ void StartUp(benchmark::State &state)
 BENCHMARK(FullRedraw);
 BENCHMARK(FullRedrawFloor);
 BENCHMARK(DragStep);
+BENCHMARK(UndoStroke600);
 BENCHMARK(OpenLevel);
 BENCHMARK(ReadLevelFloor);
 BENCHMARK(SaveLevel);
@@ -217,15 +239,20 @@ int main(int argc, char **argv)
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    auto ratio = [&](const char *what, const char *a, const char *b, const char *target) {
+    // a against `times` runs of b.
+    auto ratio = [&](const char *what, const char *a, const char *b, const char *target,
+                     double times = 1) {
         if (!reporter.ns.count(a) || !reporter.ns.count(b))
             return;
-        std::printf("%-40s %10.1f us / %10.1f us = %8.3f   %s\n", what, reporter.ns[a] / 1e3,
-                    reporter.ns[b] / 1e3, reporter.ns[a] / reporter.ns[b], target);
+        const double floor = reporter.ns[b] * times;
+        std::printf("%-44s %10.1f us / %10.1f us = %8.3f   %s\n", what, reporter.ns[a] / 1e3,
+                    floor / 1e3, reporter.ns[a] / floor, target);
     };
     std::printf("\nRatios (same run, CPU time per iteration)\n");
     ratio("full redraw / memcpy floor", "FullRedraw", "FullRedrawFloor", "target <= 2.0");
     ratio("drag step / full redraw", "DragStep", "FullRedraw", "target <= 0.02");
+    ratio("undo of a 600-cell stroke / 600 drag steps", "UndoStroke600", "DragStep",
+          "target <= 1.0", 600);
     ratio("OpenFile / fread 2672 bytes", "OpenLevel", "ReadLevelFloor", "");
     ratio("SaveFile / fwrite 2672 bytes", "SaveLevel", "WriteLevelFloor", "");
     ratio("OpenTileSet 119 / fread 2672 bytes", "OpenTileset119", "ReadLevelFloor", "");

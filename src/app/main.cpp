@@ -4,13 +4,16 @@
 #include "platform/QtDialogs.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QtDialogs dialogs;
     BrickTable bricks;
-    frmEditor editor(dialogs, AppFolders::ApplicationFolder(), bricks);
+    frmEditor editor(dialogs, AppFolders::ApplicationFolder(), bricks,
+                     QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+                         QStringLiteral("/recovery"));
     editor.showAndActivate();
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "frmEditor.h"
 
 #include "BuiltInImages.h"
+#include "EditCommand.h"
 #include "common/AppFolders.h"
 #include "common/Text.h"
 #include "common/VorpexError.h"
@@ -15,8 +16,10 @@
 #include "tileset/frmNewTileSet.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <cmath>
 
@@ -42,15 +45,50 @@ constexpr PaddleBar PaddleBars[4] = {
 
 } // namespace
 
+// What a background choice changes, on screen and in the level.
+struct frmEditor::BackgroundState
+{
+    QString path;
+    QString caption;
+    QImage picture;
+    std::int32_t tileWidth, tileHeight;
+    std::int16_t set, across, down;
+    bool expanded;
+    QRect place;
+    bool operator==(const BackgroundState &) const = default;
+};
+
 frmEditor::frmEditor(Dialogs &dialogs,
                      const QString &appFolder,
                      BrickTable &bricks,
+                     const QString &recoveryFolder,
                      QWidget *parent)
-    : QMainWindow(parent), CommonDialog1(dialogs, this), dialogs(dialogs), appFolder(appFolder),
-      Bricks(bricks)
+    : QMainWindow(parent), CommonDialog1(dialogs, this), recovery(recoveryFolder), dialogs(dialogs),
+      appFolder(appFolder), Bricks(bricks)
 {
     buildWindow();
     Form_Load();
+    // The copy follows the last change by a second at most; back at the saved level, it goes.
+    recoveryTimer.setSingleShot(true);
+    recoveryTimer.setInterval(1000);
+    connect(&recoveryTimer, &QTimer::timeout, this, &frmEditor::KeepRecoveryCopy);
+    connect(&History, &QUndoStack::indexChanged, this, [this] {
+        if (HasUnsavedChanges())
+            recoveryTimer.start();
+    });
+    connect(&History, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean) {
+            recoveryTimer.stop();
+            recovery.discard();
+        }
+    });
+}
+
+// An editor that goes without closing leaves its copy, as a crash would: only closing ends
+// the level normally.
+frmEditor::~frmEditor()
+{
+    History.disconnect(this);
 }
 
 void frmEditor::Form_Load()
@@ -69,6 +107,7 @@ void frmEditor::showAndActivate()
         move(screen->availableGeometry().center() - rect().center());
     show();
     Form_Activate();
+    RestoreRecoveryCopy();
 }
 
 void frmEditor::SetTitle(const QString &levelPath)
@@ -79,6 +118,7 @@ void frmEditor::SetTitle(const QString &levelPath)
 
 void frmEditor::SetPaddleBoxes()
 {
+    const QScopedValueRollback quiet(quietPaddles, true);
     // A box whose state changes runs its click handling, which keeps Paddles in step. Boxes
     // are ticked before others are cleared, so the at-least-one rule never ticks box 1 in
     // passing and the boxes end as the level says.
@@ -209,6 +249,7 @@ bool frmEditor::NewLevel()
     SetPaddleBoxes();
     LevelGrid.clearPlayfield();
     TileBack();
+    StartHistory();
     return true;
 }
 
@@ -278,7 +319,25 @@ void frmEditor::mnuExit_Click()
     close();
 }
 
-bool frmEditor::SaveFile(const QString &path)
+void frmEditor::closeEvent(QCloseEvent *event)
+{
+    // Unsaved work is never dropped without a word; a saved level leaves at once.
+    EndStroke();
+    if (HasUnsavedChanges()) {
+        const MsgAnswer answer =
+            MsgBox(dialogs, this, QStringLiteral("Do you want to save current level?"),
+                   MsgButtons::YesNoCancel, MsgIcon::Question, QString(), MsgAnswer::Yes);
+        if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !mnuSave_Click())) {
+            event->ignore();
+            return;
+        }
+    }
+    recoveryTimer.stop();
+    recovery.discard();
+    event->accept();
+}
+
+LevelFileData frmEditor::CurrentLevel() const
 {
     LevelFileData level;
     for (int i = 1; i <= 4; ++i)
@@ -287,8 +346,14 @@ bool frmEditor::SaveFile(const QString &path)
     level.backgroundName = BackPicPath.isEmpty() ? QLatin1String(AppFolders::DefaultBackground)
                                                  : FileNameOf(BackPicPath);
     level.grid = LevelGrid;
+    return level;
+}
+
+bool frmEditor::SaveFile(const QString &path)
+{
+    EndStroke();
     try {
-        WriteLevelFile(path, level);
+        WriteLevelFile(path, CurrentLevel());
     } catch (const VorpexError &) {
         MsgBox(dialogs, this, QStringLiteral("Error in writing file."));
         return false;
@@ -296,10 +361,19 @@ bool frmEditor::SaveFile(const QString &path)
     LevelPath = path;
     HasLevelPath = VbTrue;
     SetTitle(path);
+    History.setClean();
     return true;
 }
 
 bool frmEditor::OpenFile(const QString &path)
+{
+    if (!LoadLevel(path))
+        return false;
+    StartHistory();
+    return true;
+}
+
+bool frmEditor::LoadLevel(const QString &path)
 {
     // Everything is read and checked before the document changes.
     std::optional<LevelFileData> read;
@@ -409,10 +483,9 @@ void frmEditor::TileBricks()
     }
 }
 
-void frmEditor::EmptyCell()
+void frmEditor::EmptyCell(int x, int y)
 {
-    const QRect cell(CellPos[CurCellX][CurCellY].x, CellPos[CurCellX][CurCellY].y, CellWidth,
-                     CellHeight);
+    const QRect cell(CellPos[x][y].x, CellPos[x][y].y, CellWidth, CellHeight);
     BitBlt(*LevelPic, cell.x(), cell.y(), CellWidth, CellHeight, *CopyPic, cell.x(), cell.y());
     // The paddles crossing the cell lie between the ground and the bricks.
     for (const PaddleBar &bar : PaddleBars) {
@@ -427,13 +500,33 @@ void frmEditor::EmptyCell()
 
 void frmEditor::DrawBrick()
 {
+    NoteStrokeCell();
     if (CurrentBrick > 0) {
         BitBlt(*LevelPic, CellPos[CurCellX][CurCellY].x, CellPos[CurCellX][CurCellY].y, CellWidth,
                CellHeight, *Picture2[static_cast<std::size_t>(CurrentBrick)], 0, 0);
     } else {
-        EmptyCell();
+        EmptyCell(CurCellX, CurCellY);
     }
     LevelGrid(CurCellX, CurCellY) = CurrentBrick;
+}
+
+void frmEditor::EraseCell()
+{
+    NoteStrokeCell();
+    EmptyCell(CurCellX, CurCellY);
+    LevelGrid(CurCellX, CurCellY) = 0;
+}
+
+// A cell as the full redraw shows it.
+void frmEditor::RedrawCell(int x, int y)
+{
+    const std::int32_t brick = LevelGrid(x, y);
+    if (brick > 0 && brick <= PaletteCount) {
+        BitBlt(*LevelPic, CellPos[x][y].x, CellPos[x][y].y, CellWidth, CellHeight,
+               *Picture2[static_cast<std::size_t>(brick)], 0, 0);
+    } else {
+        EmptyCell(x, y);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -455,12 +548,10 @@ void frmEditor::LevelPic_MouseDown(int button, int, double x, double y)
 {
     // The press finds its own cell, so a press with no earlier move acts where it lands.
     if (LocateCell(x, y)) {
-        if (button == 1) {
+        if (button == 1)
             DrawBrick();
-        } else {
-            EmptyCell();
-            LevelGrid(CurCellX, CurCellY) = 0;
-        }
+        else
+            EraseCell();
     }
     MouseHeld = VbTrue;
 }
@@ -469,22 +560,22 @@ void frmEditor::LevelPic_MouseMove(int button, int, double x, double y)
 {
     if (!LocateCell(x, y) || MouseHeld != VbTrue)
         return;
-    if (button == 1) {
+    if (button == 1)
         DrawBrick();
-    } else {
-        EmptyCell();
-        LevelGrid(CurCellX, CurCellY) = 0;
-    }
+    else
+        EraseCell();
 }
 
 void frmEditor::LevelPic_MouseUp()
 {
     MouseHeld = VbFalse;
+    EndStroke();
 }
 
 void frmEditor::Form_MouseMove()
 {
     MouseHeld = VbFalse;
+    EndStroke();
     CurPoslbl->setText(QStringLiteral("X: Y:"));
 }
 
@@ -493,6 +584,9 @@ void frmEditor::Form_MouseMove()
 
 void frmEditor::Check1_Click(int index)
 {
+    // The re-ticking of box 1 runs inside the user's click: both are one step.
+    const std::array<std::int16_t, 5> before = Paddles;
+    const QScopedValueRollback nested(paddleClicks, paddleClicks + 1);
     QCheckBox *box = Check1[static_cast<std::size_t>(index)];
     Paddles[static_cast<std::size_t>(index)] = box->isChecked() ? VbTrue : VbFalse;
     if (!box->isChecked()) {
@@ -504,6 +598,21 @@ void frmEditor::Check1_Click(int index)
     }
     TileBack();
     TileBricks();
+    if (paddleClicks == 1 && !quietPaddles && Paddles != before) {
+        const std::array<std::int16_t, 5> after = Paddles;
+        Remember([this, before] { SetPaddles(before); }, [this, after] { SetPaddles(after); });
+    }
+}
+
+void frmEditor::SetPaddles(const std::array<std::int16_t, 5> &paddles)
+{
+    Paddles = paddles;
+    for (int i = 1; i <= 4; ++i) {
+        const QSignalBlocker quiet(Check1[static_cast<std::size_t>(i)]);
+        Check1[static_cast<std::size_t>(i)]->setChecked(paddlePresent(i));
+    }
+    TileBack();
+    TileBricks();
 }
 
 void frmEditor::Command1_Click()
@@ -512,8 +621,21 @@ void frmEditor::Command1_Click()
                MsgButtons::YesNo, MsgIcon::None, QStringLiteral("Clear Level"),
                MsgAnswer::Yes) != MsgAnswer::Yes)
         return;
+    const CellGrid before = LevelGrid;
     LevelGrid.clearPlayfield();
     TileBack();
+    if (LevelGrid != before) {
+        Remember(
+            [this, before] {
+                LevelGrid = before;
+                TileBack();
+                TileBricks();
+            },
+            [this] {
+                LevelGrid.clearPlayfield();
+                TileBack();
+            });
+    }
 }
 
 void frmEditor::ShowThumbnail()
@@ -538,6 +660,7 @@ void frmEditor::Backpic_MouseDown(int button)
     const std::optional<ChosenBitmap> chosen = ChooseBitmap(CommonDialog1, dialogs, this);
     if (!chosen)
         return;
+    const BackgroundState before = Background();
     const QImage &picture = chosen->picture;
     BackPicPath = chosen->path;
     BackPiclbl->setText(BackgroundCaption() + QStringLiteral("\r\n") + BackPicPath);
@@ -550,4 +673,120 @@ void frmEditor::Backpic_MouseDown(int button)
     TileBack();
     TileBricks();
     ShowThumbnail();
+    const BackgroundState after = Background();
+    if (!(after == before))
+        Remember([this, before] { SetBackground(before); },
+                 [this, after] { SetBackground(after); });
+}
+
+frmEditor::BackgroundState frmEditor::Background() const
+{
+    return {BackPicPath,         BackPiclbl->text(), Backpic->picture(), BackTileWidth,
+            BackTileHeight,      BackPicSet,         BackTilesAcross,    BackTilesDown,
+            Backpic->autoSize(), Backpic->geometry()};
+}
+
+void frmEditor::SetBackground(const BackgroundState &state)
+{
+    BackPicPath = state.path;
+    BackPiclbl->setText(state.caption);
+    Backpic->setPicture(state.picture);
+    Backpic->setAutoSize(state.expanded);
+    Backpic->setGeometry(state.place);
+    if (state.expanded)
+        Backpic->raise();
+    BackTileWidth = state.tileWidth;
+    BackTileHeight = state.tileHeight;
+    BackPicSet = state.set;
+    BackTilesAcross = state.across;
+    BackTilesDown = state.down;
+    // Without a background the ground is black, erasing included.
+    if (BackPicSet != VbTrue)
+        CopyPic->setPicture(BlackBackpic->picture());
+    TileBack();
+    TileBricks();
+}
+
+// ---------------------------------------------------------------------------------------------
+// History and the recovery copy
+
+void frmEditor::NoteStrokeCell()
+{
+    const int cell = CurCellX + CellGrid::Stride * CurCellY;
+    if (!strokeCells.test(static_cast<std::size_t>(cell))) {
+        strokeCells.set(static_cast<std::size_t>(cell));
+        strokeBefore.cells[static_cast<std::size_t>(cell)] =
+            LevelGrid.cells[static_cast<std::size_t>(cell)];
+    }
+}
+
+void frmEditor::EndStroke()
+{
+    if (strokeCells.none())
+        return;
+    struct Change
+    {
+        int cell;
+        std::int32_t before, after;
+    };
+    std::vector<Change> changes;
+    for (std::size_t cell = 0; cell < strokeCells.size(); ++cell) {
+        if (strokeCells.test(cell) && strokeBefore.cells[cell] != LevelGrid.cells[cell])
+            changes.push_back({int(cell), strokeBefore.cells[cell], LevelGrid.cells[cell]});
+    }
+    strokeCells.reset();
+    if (changes.empty())
+        return;
+    auto apply = [this, changes](bool undo) {
+        for (const Change &c : changes) {
+            LevelGrid.cells[static_cast<std::size_t>(c.cell)] = undo ? c.before : c.after;
+            RedrawCell(c.cell % CellGrid::Stride, c.cell / CellGrid::Stride);
+        }
+    };
+    Remember([apply] { apply(true); }, [apply] { apply(false); });
+}
+
+void frmEditor::Remember(std::function<void()> undo, std::function<void()> redo)
+{
+    History.push(new EditCommand(std::move(undo), std::move(redo)));
+}
+
+void frmEditor::StartHistory()
+{
+    strokeCells.reset();
+    History.clear();
+    recoveryTimer.stop();
+    recovery.discard();
+}
+
+void frmEditor::KeepRecoveryCopy()
+{
+    if (HasUnsavedChanges())
+        recovery.keep(EncodeLevelFile(CurrentLevel()),
+                      HasLevelPath == VbTrue ? LevelPath : QString());
+}
+
+void frmEditor::RestoreRecoveryCopy()
+{
+    while (const std::optional<RecoveryCopy::Orphan> orphan = recovery.takeOrphan()) {
+        if (MsgBox(dialogs, this,
+                   QStringLiteral("The editor was not closed properly. Restore the unsaved level?"),
+                   MsgButtons::YesNo, MsgIcon::Question, QString(),
+                   MsgAnswer::Yes) != MsgAnswer::Yes) {
+            recovery.discard();
+            continue;
+        }
+        if (!LoadLevel(orphan->levelFile)) {
+            recovery.discard();
+            return;
+        }
+        // The level is its own file's again (or untitled), and still unsaved: the copy stays.
+        LevelPath = orphan->levelPath;
+        HasLevelPath = LevelPath.isEmpty() ? VbFalse : VbTrue;
+        SetTitle(LevelPath);
+        strokeCells.reset();
+        History.clear();
+        History.resetClean();
+        return;
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecoveryCopy.h"
 #include "model/BrickTable.h"
 #include "model/Geometry.h"
 #include "model/LevelDocument.h"
@@ -7,11 +8,16 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QTimer>
+#include <QUndoStack>
 #include <array>
+#include <bitset>
+#include <functional>
 #include <optional>
 
 class BrickTable;
 class Dialogs;
+struct LevelFileData;
 class FormSurface;
 class PictureBox;
 class QAction;
@@ -30,12 +36,16 @@ public:
     static constexpr int ClientWidth = 896;
     static constexpr int ClientHeight = 599;
 
+    // recoveryFolder: where the unsaved level is kept against a crash; empty keeps none.
     frmEditor(Dialogs &dialogs,
               const QString &appFolder,
               BrickTable &bricks,
+              const QString &recoveryFolder = QString(),
               QWidget *parent = nullptr);
+    ~frmEditor() override;
 
-    // Shows the window and runs its first activation.
+    // Shows the window, runs its first activation, then offers a level left by an editor that
+    // did not end normally.
     void showAndActivate();
 
     // Window events and menu commands.
@@ -70,6 +80,12 @@ public:
     bool NewLevel();
     bool SaveFile(const QString &path);
     bool OpenFile(const QString &path);
+
+    // The history of the level's changes, clean where the level was last saved or opened.
+    QUndoStack History;
+    QAction *actUndo = nullptr;
+    QAction *actRedo = nullptr;
+    bool HasUnsavedChanges() const { return !History.isClean(); }
 
     // Fields beside the level document.
     std::int32_t BrickCount = 0;
@@ -109,6 +125,9 @@ public:
 
     static QString BackgroundCaption();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     // A tileset read and checked but not yet shown.
     struct LoadedTileset
@@ -126,11 +145,35 @@ private:
     void ApplyTileSet(const LoadedTileset &tileset);
     void SelectBrick(int index);
     void SetPaddleBoxes();
-    void EmptyCell();
+    void EmptyCell(int x, int y);
+    void EraseCell();
     void ShowThumbnail();
     void SetTitle(const QString &levelPath);
     bool LocateCell(double x, double y);
     bool AskToSave();
+    LevelFileData CurrentLevel() const;
+
+    bool LoadLevel(const QString &path);
+
+    // History: a stroke collects the cells it changes and becomes one step when it ends.
+    void NoteStrokeCell();
+    void RedrawCell(int x, int y);
+    void EndStroke();
+    void Remember(std::function<void()> undo, std::function<void()> redo);
+    void StartHistory();
+    void SetPaddles(const std::array<std::int16_t, 5> &paddles);
+    struct BackgroundState;
+    BackgroundState Background() const;
+    void SetBackground(const BackgroundState &state);
+    void RestoreRecoveryCopy();
+    void KeepRecoveryCopy();
+
+    std::bitset<CellGrid::Size> strokeCells; // cells the stroke under way has touched
+    CellGrid strokeBefore;                   // what they held before it
+    int paddleClicks = 0;                    // Check1_Click calls under way
+    bool quietPaddles = false;               // boxes set from Paddles, not by the user
+    RecoveryCopy recovery;
+    QTimer recoveryTimer;
 
     Dialogs &dialogs;
     QString appFolder;

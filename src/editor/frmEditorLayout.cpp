@@ -179,4 +179,26 @@ void frmEditor::buildMenu()
         item("mnuNewTileset", "New &Tileset", nullptr, [this] { mnuNewTileset_Click(); });
     separator("mnuDiv3");
     mnuExit = item("mnuExit", "E&xit", "Ctrl+Q", [this] { mnuExit_Click(); });
+
+    // Undo and redo have keys only: the menu bar keeps its one File menu.
+    auto shortcut = [this](const char *name, QList<QKeySequence> keys, auto handler) {
+        auto *action = new QAction(this);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    actUndo = shortcut("actUndo", {QKeySequence(QStringLiteral("Ctrl+Z"))}, [this] {
+        EndStroke();
+        History.undo();
+    });
+    actRedo = shortcut(
+        "actRedo",
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
+        [this] {
+            EndStroke();
+            History.redo();
+        });
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Drives the real program from outside: starts it under Xvfb in a temporary application
-# folder, places a brick with real mouse clicks, saves with Ctrl+S through the real file
-# dialog, checks the saved bytes and quits with Ctrl+Q.
+# Drives the real program from outside, under Xvfb, through a designer's day: open a level,
+# draw with a drag, erase with the right button, toggle a paddle, Clear answered No, Save As,
+# undo on screen, the tileset builder opened and cancelled, a kill -9 and the level given
+# back, Ctrl+S and Ctrl+Q. The saved bytes are checked against the level layout.
 #   editor_e2e.sh PROGRAM_FOLDER
 set -euo pipefail
 [[ -n "${E2E_TRACE:-}" ]] && set -x
@@ -15,12 +16,13 @@ program_dir=$1
 work=$(mktemp -d)
 app=$work/app
 pid=""
-trap '{ kill "$pid"; } 2>/dev/null || true; rm -rf "$work"' EXIT
+trap '{ kill -9 "$pid"; } 2>/dev/null || true; rm -rf "$work"' EXIT
 mkdir -p "$app/Lvl"
 cp "$program_dir/VorpexEditor" "$app/"
 cp -r "$program_dir/Tls" "$program_dir/Bgd" "$app/"
 unset QT_QPA_PLATFORM
-export XDG_RUNTIME_DIR=$work
+export XDG_RUNTIME_DIR=$work XDG_DATA_HOME=$work/data
+recovery=$XDG_DATA_HOME/VorpexEditor/recovery
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -33,51 +35,118 @@ wait_for() { # wait_for SECONDS COMMAND...
   return 1
 }
 
-"$app/VorpexEditor" &
-pid=$!
-wait_for 20 xdotool search --name '^Vorpex Editor - ' || fail "the editor window did not appear"
-win=$(xdotool search --name '^Vorpex Editor - ' | head -n 1)
-title=$(xdotool getwindowname "$win")
-[[ "$title" == "Vorpex Editor - Untitled" ]] || fail "title is '$title'"
+# A level written out from the layout: paddles bottom only, the default tileset and
+# background, brick 2 in cell (1, 1).
+name_field() { printf '%-30s' "$1"; }
+{ printf '\xff\xff\x00\x00\x00\x00\x00\x00'; name_field DefaultTileSet.vxt
+  name_field DefaultBackground.bmp; head -c 2604 /dev/zero; } > "$work/start.vxl"
+printf '\x02' | dd of="$work/start.vxl" bs=1 seek=$(( 68 + 4 * (1 + 21 * 1) )) conv=notrunc 2>/dev/null
 
-# The client area is 896 x 599 under a menu bar; positions below are in the client area.
-eval "$(xdotool getwindowgeometry --shell "$win")"
-menu=$(( HEIGHT - 599 ))
-click() { # click X Y in client coordinates
-  xdotool mousemove --window "$win" "$1" $(( $2 + menu )) click 1
-  sleep 0.3
+start_editor() {
+  "$app/VorpexEditor" &
+  pid=$!
+  wait_for 20 xdotool search --name '^Vorpex Editor - ' || fail "the editor window did not appear"
+  win=$(xdotool search --name '^Vorpex Editor - ' | head -n 1)
+  # The client area is 896 x 599 under a menu bar; positions below are in the client area.
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  menu=$(( HEIGHT - 599 ))
 }
-xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus --sync "$win"
+window_named() { xdotool search --onlyvisible --name "^$1\$" | tail -n 1; }
+# Keys go to the window of that title, once it is there.
+keys_to() {
+  local title=$1 w; shift
+  wait_for 10 window_named "$title" || fail "no window '$title'"
+  w=$(window_named "$title")
+  xdotool windowfocus --sync "$w" 2>/dev/null || true
+  sleep 0.2
+  xdotool key "$@"
+  sleep 0.4
+}
+type_name() { # into the file dialog of that title
+  keys_to "$1" ctrl+a
+  xdotool type --delay 40 "$2"
+  xdotool key Return
+  sleep 0.6
+}
+to_editor() { xdotool windowfocus --sync "$win" 2>/dev/null || true; sleep 0.2; }
+at() { echo "$1" $(( $2 + menu )); } # client to window coordinates
+click() { xdotool mousemove --window "$win" $(at "$1" "$2") click "${3:-1}"; sleep 0.3; }
+cell() { echo $(( 10 + 32 * ($1 - 1) + 16 )) $(( 10 + 16 * ($2 - 1) + 8 )); } # centre of a cell
+pixel() { # colour at a client point, as on screen
+  import -window "$win" -crop "1x1+$1+$(( $2 + menu ))" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'
+}
+title() { xdotool getwindowname "$win"; }
+bytes() { od -An -v -tx1 -j "$2" -N "$3" "$1" | tr -d ' \n'; }
+cell_of() { bytes "$1" $(( 68 + 4 * ($2 + 21 * $3) )) 4; }
+set_cells() { od -An -v -tx4 -j 68 "$1" | tr -s ' ' '\n' | grep -cv '^0*$' || true; }
 
-click 674 42    # palette slot 1 (656, 32), 36 x 20
-click 100 40    # canvas drawing point (90, 30) = cell (3, 2)
-click 631 471   # canvas drawing point (621, 461) = cell (20, 29)
+start_editor
+[[ "$(title)" == "Vorpex Editor - Untitled" ]] || fail "title is '$(title)'"
+xdotool windowactivate --sync "$win" >/dev/null 2>&1 || to_editor
 
-level=$app/Lvl/e2e.vxl
-xdotool key --window "$win" ctrl+s
-wait_for 10 xdotool search --name 'Save' || fail "no save dialog"
-sleep 0.5
-xdotool type --delay 10 "$level"
-xdotool key Return
-wait_for 10 test -f "$level" || fail "the level was not saved"
-wait_for 10 bash -c "xdotool getwindowname $win | grep -qF -- '$level'" \
-  || fail "title is '$(xdotool getwindowname "$win")'"
+# Open the level (No to the save question).
+to_editor; xdotool key ctrl+o
+keys_to "New Level" alt+n
+type_name Open "$work/start.vxl"
+wait_for 10 bash -c "xdotool getwindowname $win | grep -qF -- '$work/start.vxl'" \
+  || fail "title after Open is '$(title)'"
 
-bytes() { od -An -v -tx1 -j "$1" -N "$2" "$level" | tr -d ' \n'; }
-size=$(stat -c %s "$level")
-[[ "$size" == 2672 ]] || fail "level file is $size bytes"
-[[ "$(bytes 0 8)" == ffff000000000000 ]] || fail "paddles $(bytes 0 8)"
-name=$(printf '%-30s' DefaultTileSet.vxt | od -An -v -tx1 | tr -d ' \n')
-[[ "$(bytes 8 30)" == "$name" ]] || fail "tileset name $(bytes 8 30)"
-back=$(printf '%-30s' DefaultBackground.bmp | od -An -v -tx1 | tr -d ' \n')
-[[ "$(bytes 38 30)" == "$back" ]] || fail "background name $(bytes 38 30)"
-cell() { bytes $(( 68 + 4 * ($1 + 21 * $2) )) 4; }
-[[ "$(cell 3 2)" == 01000000 ]] || fail "cell (3, 2) holds $(cell 3 2)"
-[[ "$(cell 20 29)" == 01000000 ]] || fail "cell (20, 29) holds $(cell 20 29)"
-nonzero=$(od -An -v -tx4 -j 68 "$level" | tr -s ' ' '\n' | grep -cv '^0*$' || true)
-[[ "$nonzero" == 2 ]] || fail "$nonzero cells are set"
+click 674 42                                        # palette slot 1
+read -r x y < <(cell 3 2); read -r x2 _ < <(cell 6 2)
+xdotool mousemove --window "$win" $(at "$x" "$y") mousedown 1
+for ((px = x; px <= x2; px += 16)); do xdotool mousemove --window "$win" $(at "$px" "$y"); done
+xdotool mouseup 1; sleep 0.3                        # cells (3..6, 2) hold brick 1
+read -r x y < <(cell 4 2); click "$x" "$y" 3        # right button empties (4, 2)
+click 272 552                                       # the top paddle's box
+click 608 508                                       # Clear ...
+keys_to "Clear Level" alt+n                         # ... answered No
 
-xdotool windowfocus --sync "$win" >/dev/null 2>&1 || true
+day=$app/Lvl/day.vxl
+to_editor; xdotool key ctrl+a
+type_name "Save As" "$day"
+wait_for 10 test -f "$day" || fail "Save As wrote nothing"
+[[ "$(stat -c %s "$day")" == 2672 ]] || fail "level file is $(stat -c %s "$day") bytes"
+[[ "$(bytes "$day" 0 8)" == ffff0000ffff0000 ]] || fail "paddles $(bytes "$day" 0 8)"
+[[ "$(bytes "$day" 8 30)" == "$(name_field DefaultTileSet.vxt | od -An -v -tx1 | tr -d ' \n')" ]] \
+  || fail "tileset name $(bytes "$day" 8 30)"
+[[ "$(bytes "$day" 38 30)" == "$(name_field DefaultBackground.bmp | od -An -v -tx1 | tr -d ' \n')" ]] \
+  || fail "background name $(bytes "$day" 38 30)"
+for c in "1 1 02" "3 2 01" "4 2 00" "5 2 01" "6 2 01"; do
+  set -- $c
+  [[ "$(cell_of "$day" "$1" "$2")" == "${3}000000" ]] || fail "cell ($1, $2) holds $(cell_of "$day" "$1" "$2")"
+done
+[[ "$(set_cells "$day")" == 4 ]] || fail "$(set_cells "$day") cells are set"
+[[ "$(title)" == "Vorpex Editor - $day" ]] || fail "title after Save As is '$(title)'"
+
+# Undo on screen: the cell shows again exactly what it showed before the click.
+read -r x y < <(cell 10 10)
+before=$(pixel "$x" "$y")
+click "$x" "$y"
+[[ "$(pixel "$x" "$y")" != "$before" ]] || fail "the brick did not appear"
+to_editor; xdotool key ctrl+z; sleep 0.3
+[[ "$(pixel "$x" "$y")" == "$before" ]] || fail "after Ctrl+Z the cell shows $(pixel "$x" "$y"), not $before"
+
+# The tileset builder, opened from the menu and cancelled.
+to_editor; xdotool key alt+f t
+keys_to "New Tileset" alt+c
+keys_to "Cancel" alt+y
+wait_for 10 bash -c '! xdotool search --onlyvisible --name "^New Tileset$"' || fail "the builder stayed open"
+
+# A brick drawn, then the editor killed: the next start gives the level back.
+read -r x y < <(cell 12 12)
+click "$x" "$y"
+wait_for 5 bash -c "ls '$recovery'/*.vxl" || fail "no recovery copy"
+kill -9 "$pid"; wait "$pid" 2>/dev/null || true
+start_editor
+keys_to VorpexEditor Return                         # Yes, the default
+wait_for 10 bash -c "xdotool getwindowname $win | grep -qF -- '$day'" \
+  || fail "title after the restore is '$(title)'"
+to_editor; xdotool key ctrl+s; sleep 0.5
+[[ "$(cell_of "$day" 12 12)" == 01000000 ]] || fail "restored cell (12, 12) holds $(cell_of "$day" 12 12)"
+[[ "$(set_cells "$day")" == 5 ]] || fail "$(set_cells "$day") cells are set after the restore"
+
+# Saved: Ctrl+Q ends at once, and leaves no recovery copy.
+to_editor
 # The window may be gone before xdotool lets go of the keys.
 xdotool key ctrl+q 2>/dev/null || true
 ( sleep 10; kill "$pid" 2>/dev/null ) &
@@ -87,4 +156,5 @@ wait "$pid" || status=$?
 kill "$watchdog" 2>/dev/null || true
 wait "$watchdog" 2>/dev/null || true
 [[ "$status" == 0 ]] || fail "Ctrl+Q did not end the program (status $status)"
+[[ -z "$(ls -A "$recovery")" ]] || fail "the recovery folder holds $(ls -A "$recovery")"
 echo "editor end-to-end: passed"
