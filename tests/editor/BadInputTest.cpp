@@ -171,9 +171,9 @@ TEST_F(BadInputTest, NamesBeyondAsciiAndOfThirtyCharacters)
 TEST_F(BadInputTest, BrickPicturesPlacedFarOutsideTheBitmap)
 {
     // At the very ends of the 32-bit range, and partly inside.
-    QByteArray bytes = Le32({5});
+    QByteArray bytes = Le32({6});
     for (auto [x, y] : {std::pair{INT_MIN, 0}, std::pair{0, INT_MIN}, std::pair{INT_MAX, INT_MIN},
-                        std::pair{-16, 0}, std::pair{48, 8}})
+                        std::pair{-16, 0}, std::pair{48, 8}, std::pair{0, -8}})
         bytes += Le32({1, 1, 1, 1, 1, x, y});
     WriteBytes(app.tls("Far.vxt"), bytes);
     WriteBitmap(app.tls("Far.bmp"), CellPicture(64, 48));
@@ -188,6 +188,8 @@ TEST_F(BadInputTest, BrickPicturesPlacedFarOutsideTheBitmap)
     EXPECT_EQ(slot(4, 16, 8), CellColour(1));
     EXPECT_EQ(slot(5, 15, 8), CellColour(5)); // straddling cells, cut at the right edge
     EXPECT_EQ(slot(5, 16, 0), QColor(Qt::black));
+    EXPECT_EQ(slot(6, 16, 7), QColor(Qt::black)); // 8 pixels above the bitmap
+    EXPECT_EQ(slot(6, 16, 8), CellColour(1));
 }
 
 TEST_F(BadInputTest, ASaveOntoAFolderWritesNothing)

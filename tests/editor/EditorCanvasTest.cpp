@@ -43,6 +43,7 @@ TEST_F(EditorTest, TheMousePicksBricksAndPlacesOrEmptiesOnlyTheCellsItPresses)
     for (int x = 140; x <= 200; x += 30)
         moveTo(x, 12);
     EXPECT_EQ(canvas(200, 12), brickColour(3));
+    expectShown(editor->LevelPic);
     EXPECT_EQ(editor->CurPoslbl->text(), "X: 7  Y: 1");
     // Released outside the canvas: the drag ends there; later moves only track the cell.
     moveTo(700, 12);
@@ -63,6 +64,7 @@ TEST_F(EditorTest, TheMousePicksBricksAndPlacesOrEmptiesOnlyTheCellsItPresses)
     mouse(QTest::MousePress, 100, 12, Qt::RightButton);
     EXPECT_EQ(canvas(100, 12), bar.pixelColor(100, 2));
     EXPECT_EQ(canvas(100, 5), QColor(0, 0, 90));
+    expectShown(editor->LevelPic);
     mouse(QTest::MouseRelease, 100, 12, Qt::RightButton);
     // Left and right held together empty cells while dragging; so does the middle button.
     mouse(QTest::MousePress, 140, 12);
@@ -97,6 +99,7 @@ TEST_F(EditorTest, PaddleBoxesKeepAtLeastOnePaddleAndRedraw)
     EXPECT_EQ(canvas(300, 465), QColor(Qt::black));
     EXPECT_EQ(canvas(300, 15), across.pixelColor(300, 5));
     EXPECT_EQ(canvas(20, 465), brickColour(2));
+    expectShown(editor->LevelPic);
     clickBox(3);
     EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
     EXPECT_EQ(canvas(300, 15), QColor(Qt::black));
@@ -128,6 +131,8 @@ TEST_F(EditorTest, BackgroundsTileFromTheTopLeftAndExpandAndShrinkOnRightClick)
                 EXPECT_EQ(canvas(i * width, j * height), Red) << width << ' ' << i << j;
         // A tile that does not fit is cut at the edge, not squeezed or moved.
         EXPECT_EQ(canvas(639, 0), 640 % width ? Body : Green) << width;
+        expectShown(editor->LevelPic);
+        expectShown(editor->Backpic);
     }
     // Right click expands upward to the picture's size, then back to the thumbnail.
     QTest::mouseClick(editor->Backpic, Qt::RightButton, {}, QPoint(10, 10));

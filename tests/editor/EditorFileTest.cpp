@@ -75,6 +75,7 @@ TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
     // Opened again, it is the same level: it saves to the same bytes.
     dialogs.answer(MsgAnswer::No).open(hand);
     editor->mnuOpen_Click();
+    EXPECT_EQ(dialogs.shown().back().request.filter, "Vorpex Level Files|*.vxl");
     ASSERT_TRUE(editor->SaveFile(typed));
     EXPECT_EQ(ReadBytes(typed), ReadBytes(hand));
     EXPECT_EQ(boxes(), (Boxes{1, 1, 0, 1}));
@@ -95,9 +96,16 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
 {
     start();
     clickSlot(2);
-    const QByteArray bytes = levelBytes(
-        {-1, 0, 0, -1}, "DefaultTileSet.vxt", "DefaultBackground.bmp",
-        {{0, 0, 9}, {5, 0, 3}, {0, 17, 2}, {1, 1, 4}, {20, 30, 6}, {7, 7, -5}, {8, 8, 200}});
+    const QByteArray bytes =
+        levelBytes({-1, 0, 0, -1}, "DefaultTileSet.vxt", "DefaultBackground.bmp",
+                   {{0, 0, 9},
+                    {5, 0, 3},
+                    {0, 17, 2},
+                    {1, 1, 4},
+                    {20, 1, 3},
+                    {20, 30, 6},
+                    {7, 7, -5},
+                    {8, 8, 200}});
     const QString path = app.lvl("round.vxl");
     WriteBytes(path, bytes + QByteArray(100, 'q'));
     ASSERT_TRUE(editor->OpenFile(path));
@@ -108,10 +116,22 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
     // Cells naming no brick are drawn as empty and kept.
     EXPECT_EQ(canvas(7 * 32 - 20, 7 * 16 - 8), QColor(0, 0, 90));
     EXPECT_EQ(canvas(8 * 32 - 20, 8 * 16 - 8), QColor(0, 0, 90));
-    EXPECT_EQ(canvas(4, 4), brickColour(4));
-    // Saving over the longer file it came from writes exactly the format's size.
-    ASSERT_TRUE(editor->SaveFile(path));
+    // The corner cells, the top pixel row and column 20 included, after Open and a repaint.
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(canvas(0, 0), brickColour(4));
+        EXPECT_EQ(canvas(639, 0), brickColour(3));
+        EXPECT_EQ(canvas(608, 479), brickColour(6));
+        expectShown(editor->LevelPic);
+        editor->LevelPic->refresh();
+    }
+    // File, Save writes back to the file opened, without asking, exactly the format's size.
+    ASSERT_TRUE(editor->mnuSave_Click());
     EXPECT_EQ(ReadBytes(path), bytes);
+    // With no brick selected the left button empties a cell, on screen and in the level.
+    mouse(QTest::MouseClick, 4, 4);
+    EXPECT_EQ(editor->LevelGrid(1, 1), 0);
+    EXPECT_EQ(canvas(4, 4), QColor(0, 0, 90));
+    expectShown(editor->LevelPic);
 
     // Only -1 is a present paddle; a level with none gets paddle 1.
     ASSERT_TRUE(editor->OpenFile(writeLevel("one.vxl", {1, -1, 0, 0})));
@@ -256,7 +276,26 @@ TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
     dialogs.modal([&](QDialog &window) {
         EXPECT_EQ(window.windowTitle(), "New Levelset");
         WriteFixtureTileset(many, 64, 48, 2);
+        WriteBitmap(app.tls("Many.bmp"), SolidPicture(64, 48, Qt::darkCyan));
     });
     editor->mnuMakeLevelSet_Click();
     EXPECT_EQ(editor->BrickCount, 2);
+    EXPECT_EQ(editor->Picture2[1]->surface().pixelColor(4, 4), QColor(Qt::darkCyan));
+    expectShown(editor->Picture2[1]);
+
+    // No bricks at all (the builder can write that): an empty palette, no message. Then more
+    // bricks than before: the slots come back and can be picked.
+    WriteFixtureTileset(app.tls("Zero.vxt"), 64, 48, 0);
+    WriteFixtureTileset(app.tls("Six.vxt"), 64, 48, 6);
+    const std::size_t shown = dialogs.messages().size();
+    dialogs.answer(MsgAnswer::No).open(app.tls("Zero.vxt"));
+    editor->mnuNew_Click();
+    EXPECT_EQ(editor->TileSetPath, app.tls("Zero.vxt"));
+    EXPECT_FALSE(editor->Picture2[1]->isVisible());
+    dialogs.answer(MsgAnswer::No).open(app.tls("Six.vxt"));
+    editor->mnuNew_Click();
+    clickSlot(6);
+    EXPECT_EQ(editor->CurrentBrick, 6);
+    expectShown(editor->Picture2[6]);
+    EXPECT_EQ(dialogs.messages().size(), shown + 2); // the two save questions only
 }

@@ -35,6 +35,12 @@ protected:
     {
         editor = std::make_unique<frmEditor>(dialogs, app.path(), bricks);
         editor->showAndActivate();
+        PaintPending();
+    }
+    // The screen shows what the box's surface holds.
+    static void expectShown(const PictureBox *box)
+    {
+        EXPECT_TRUE(OnScreen(*box) == OnSurface(*box)) << box->objectName().toStdString();
     }
 
     QString defaultTileset() const { return app.tls("DefaultTileSet.vxt"); }

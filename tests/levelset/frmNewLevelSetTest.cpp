@@ -68,9 +68,13 @@ TEST_F(LevelSetTest, LabelCountsLevelsAndSaveWritesIntoLvlUnderTheChosenName)
     EXPECT_EQ(window.lblNumLevels->text(), QStringLiteral("2 Levels"));
     add(QStringLiteral("/levels/one.vxl")); // the same level again counts again
     EXPECT_EQ(window.cboLevels->count(), 3);
+    EXPECT_EQ(dialogs.shown().back().request.filter, "Vorpex Levels|*.vxl");
 
     const QString chosen = elsewhere.path() + QStringLiteral("/Set1.vxs");
     saveAs(chosen);
+    // The Save dialog itself asks before the file chosen in it is replaced.
+    EXPECT_EQ(dialogs.shown().back().request.filter, "Vorpex Levelsets|*.vxs");
+    EXPECT_TRUE(dialogs.shown().back().request.overwritePrompt);
     EXPECT_EQ(ReadBytes(app.lvl(QStringLiteral("Set1.vxs"))),
               QByteArray("Vorpex Levels\r\n 3 \r\none.vxl\r\ntwo.vxl\r\none.vxl\r\n"));
     EXPECT_FALSE(QFileInfo::exists(chosen));

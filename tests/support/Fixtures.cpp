@@ -1,7 +1,11 @@
 #include "Fixtures.h"
 
+#include "platform/PictureBox.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QScreen>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -148,4 +152,26 @@ FifoWatchdog::~FifoWatchdog()
     stop.notify_one();
     thread.join();
     EXPECT_FALSE(hasFired) << "a reader waited on a named pipe";
+}
+
+void PaintPending()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+QImage OnScreen(const PictureBox &box)
+{
+    PaintPending();
+    QWidget *window = box.window();
+    const QRect area(box.mapTo(window, box.drawingRect().topLeft()), box.drawingArea());
+    return window->screen()
+        ->grabWindow(window->winId(), area.x(), area.y(), area.width(), area.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QImage OnSurface(const PictureBox &box)
+{
+    return box.surface().copy(QRect(QPoint(0, 0), box.drawingArea()));
 }

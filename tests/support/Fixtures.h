@@ -19,8 +19,8 @@ inline void PrintTo(const QString &text, std::ostream *out)
 }
 inline void PrintTo(const QByteArray &bytes, std::ostream *out)
 {
-    *out << bytes.size() << " bytes: " << bytes.left(96).toHex(' ').toStdString()
-         << (bytes.size() > 96 ? " ..." : "");
+    *out << bytes.size() << " bytes: " << bytes.left(320).toHex(' ').toStdString()
+         << (bytes.size() > 320 ? " ..." : "");
 }
 
 // A temporary application folder with empty Tls, Bgd and Lvl folders.
@@ -62,6 +62,15 @@ QImage SolidPicture(int width, int height, QColor colour);
 // A tileset file of `count` records for the cells of a width x height bitmap (Action 1, one
 // frame, one hit, picture at its cell), with its companion bitmap of CellPicture.
 void WriteFixtureTileset(const QString &vxtPath, int width, int height, int count);
+
+class PictureBox;
+// Lets every window paint what it has asked to repaint.
+void PaintPending();
+// What the screen shows of a picture box's drawing area once pending repaints are done, as the
+// window system holds it, and what its surface holds there. A box whose surface changed without
+// asking for a repaint still shows its old pixels.
+QImage OnScreen(const PictureBox &box);
+QImage OnSurface(const PictureBox &box);
 
 // A named pipe where a file belongs.
 void MakeFifo(const QString &path);

@@ -5,17 +5,24 @@ using AssignmentTest = BuilderFixture;
 
 TEST_F(AssignmentTest, AnimationOfThreeOnBrickFiveWithDynamite)
 {
-    startWalk(224, 16);
+    startWalk(256, 16);
     next(4);
     ClickInTurn({window.Option1[4], window.chkAnimated});
     TypeInto(window.txtFrames, QStringLiteral("3"));
     next();
     EXPECT_FALSE(window.frmAssigns->isEnabled()); // a later picture takes no settings
-    next();
-    EXPECT_EQ(endAndSave(), Le32({7}) + Le32({1, 1, 1, 1, 1, 0, 0}) + Le32({1, 1, 1, 1, 1, 32, 0}) +
+    // Back onto the last picture and on again: each brick shows its own frames.
+    next(2);
+    Click(window.cmdPrevious);
+    EXPECT_EQ(std::tuple(window.lblAnimFrame->text(), window.txtFrames->text()),
+              std::tuple("3/3", "3"));
+    Click(window.cmdNext);
+    EXPECT_EQ(std::tuple(window.lblAnimFrame->text(), window.chkAnimated->isChecked()),
+              std::tuple("1/1", false));
+    EXPECT_EQ(endAndSave(), Le32({8}) + Le32({1, 1, 1, 1, 1, 0, 0}) + Le32({1, 1, 1, 1, 1, 32, 0}) +
                                 Le32({1, 1, 1, 1, 1, 64, 0}) + Le32({1, 1, 1, 1, 1, 96, 0}) +
                                 Le32({4, 3, 1, 1, 1, 128, 0}) + Le32({4, 3, 2, 1, 1, 160, 0}) +
-                                Le32({4, 3, 3, 1, 1, 192, 0}));
+                                Le32({4, 3, 3, 1, 1, 192, 0}) + Le32({4, 1, 1, 1, 1, 224, 0}));
 }
 
 TEST_F(AssignmentTest, ThreeHitsOnBrickTwo)

@@ -40,16 +40,22 @@ TEST_F(WalkTest, OpenPictureRefusesWrongSizesAndKeepsThePictureOnALoadFailure)
         int width, height;
         const char *message;
     };
+    // 8192 x 2048 pixels are 32768 cells, one more than brick numbers reach.
+    WriteBytes(app.tls(QStringLiteral("Vast.bmp")), MonoBitmap(8192, 2048, Qt::red));
     for (const Case &c : {Case{40, 16, "Bitmap width must be evenly divisible by 32."},
                           Case{32, 24, "Bitmap height must be evenly divisible by 16."},
-                          Case{40, 24, "Bitmap width must be evenly divisible by 32."}}) {
+                          Case{40, 24, "Bitmap width must be evenly divisible by 32."},
+                          Case{0, 0, "Bitmap holds more than 32767 bricks."}}) {
         dialogs.open(picture(64, 32, QStringLiteral("Good.bmp"))); // Done enabled before
-        dialogs.open(picture(c.width, c.height, QStringLiteral("Bad.bmp"))).answer(MsgAnswer::Ok);
+        dialogs
+            .open(c.width ? picture(c.width, c.height, QStringLiteral("Bad.bmp"))
+                          : app.tls(QStringLiteral("Vast.bmp")))
+            .answer(MsgAnswer::Ok);
         ClickInTurn({window.cmdOpenPic, window.cmdOpenPic});
         expectMessage(QLatin1String(c.message));
         EXPECT_FALSE(window.cmdDone->isEnabled()) << c.message;
     }
-    EXPECT_EQ(dialogs.messages().size(), 3u);
+    EXPECT_EQ(dialogs.messages().size(), 4u);
 
     // Not a bitmap, another kind of picture named .bmp, a named pipe: refused at once.
     const QString broken = app.tls(QStringLiteral("Broken.bmp"));
@@ -86,6 +92,9 @@ TEST_F(WalkTest, DoneCutsColumnByColumnPreviousKeepsRecordsFailedSaveKeepsTheWor
     EXPECT_EQ(window.lblMaxBricks->text(), QStringLiteral("Max bricks: 6"));
     next(2);
     EXPECT_EQ(window.BrickWindow->surface().pixelColor(31, 15), CellColour(3));
+    EXPECT_FALSE(window.cmdOpenPic->isEnabled());
+    for (const PictureBox *box : {window.BrickWindow, window.TileBmp})
+        EXPECT_TRUE(OnScreen(*box) == OnSurface(*box)) << box->objectName().toStdString();
 
     // Settings changed on brick 2 and left with Previous are not stored.
     Click(window.cmdPrevious);
