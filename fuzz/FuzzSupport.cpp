@@ -1,5 +1,7 @@
 #include "FuzzSupport.h"
 
+#include "imageio/QtImages.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -36,6 +38,7 @@ void StartFuzzApplication()
     static char name[] = "vorpex_fuzz";
     static char *argv[] = {name, nullptr};
     new QApplication(argc, argv);
+    UseQtPictureDecoder();
 }
 
 namespace {

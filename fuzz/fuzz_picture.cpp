@@ -2,7 +2,9 @@
 #include "FuzzSupport.h"
 
 #include "common/VorpexError.h"
-#include "platform/Picture.h"
+#include "imageio/QtImages.h"
+#include "render/Bitmap.h"
+#include "render/Picture.h"
 
 #include <QImage>
 #include <climits>
@@ -74,23 +76,29 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    WriteFileOrDie(*picturePath, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    WriteFileOrDie(*picturePath, bytes);
     try {
-        const QImage picture = LoadPicture(*picturePath);
+        const Picture picture = LoadPicture(*picturePath);
         if (picture.isNull() || picture.width() < 1 || picture.height() < 1)
             FuzzFail("LoadPicture returned an empty picture");
-        if (picture.format() != QImage::Format_RGB32)
-            FuzzFail("LoadPicture returned a picture that is not 32-bit");
         // Touch every pixel, so that a picture shorter than its size shows.
         std::uint32_t sum = 0;
-        for (int y = 0; y < picture.height(); ++y) {
-            const auto *line = reinterpret_cast<const std::uint32_t *>(picture.constScanLine(y));
+        for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x)
-                sum += line[x];
-        }
+                sum += picture.pixel(x, y);
         volatile std::uint32_t sink = sum;
         (void)sink;
     } catch (const VorpexError &) {
+    }
+    // The bitmaps read without Qt must read exactly as Qt reads them.
+    if (const std::optional<Picture> own = DecodeBitmap(bytes)) {
+        try {
+            if (!(DecodeWithQt(bytes) == *own))
+                FuzzFail("a bitmap reads otherwise than Qt reads it");
+        } catch (const VorpexError &error) {
+            FuzzFail("a bitmap Qt refuses was read:", error.message());
+        }
     }
     return 0;
 }

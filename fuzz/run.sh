@@ -32,7 +32,7 @@ export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 failed=()
-for target in level tileset picture; do
+for target in level tileset picture levelset; do
   corpus=$work/$target
   mkdir -p "$corpus"
   cp "$root/fuzz/corpus/$target/"* "$corpus/"

@@ -1,5 +1,6 @@
 #include "common/AppFolders.h"
 #include "editor/frmEditor.h"
+#include "imageio/QtImages.h"
 #include "model/BrickTable.h"
 #include "platform/QtDialogs.h"
 
@@ -9,6 +10,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    UseQtPictureDecoder();
     QtDialogs dialogs;
     BrickTable bricks;
     frmEditor editor(dialogs, AppFolders::ApplicationFolder(), bricks,

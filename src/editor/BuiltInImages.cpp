@@ -1,5 +1,8 @@
 #include "BuiltInImages.h"
 
+#include "imageio/QtImages.h"
+#include "render/LevelPicture.h"
+
 #include <QFont>
 #include <QPainter>
 
@@ -19,34 +22,15 @@ QImage PromptImage()
     return image;
 }
 
-namespace {
-
-// A bar of greys across its thickness: light edge, body, dark edge.
-QRgb paddleShade(int i, int thickness)
-{
-    static constexpr int shades[10] = {96, 200, 230, 210, 190, 175, 160, 140, 110, 64};
-    const int s = shades[std::min(i * 10 / thickness, 9)];
-    return qRgb(s, s, s);
-}
-
-} // namespace
-
+// The canvas draws the same bars from the render code.
 QImage HorizontalPaddleImage()
 {
-    QImage image(640, 10, QImage::Format_RGB32);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 640; ++x)
-            image.setPixel(x, y, paddleShade(y, 10));
-    return image;
+    return ToQImage(HorizontalPaddle());
 }
 
 QImage VerticalPaddleImage()
 {
-    QImage image(10, 480, QImage::Format_RGB32);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 10; ++x)
-            image.setPixel(x, y, paddleShade(x, 10));
-    return image;
+    return ToQImage(VerticalPaddle());
 }
 
 QImage WindowIconImage()

@@ -11,8 +11,9 @@
 #include "platform/BitBlt.h"
 #include "platform/ChooseBitmap.h"
 #include "platform/Dialogs.h"
-#include "platform/Picture.h"
 #include "platform/PictureBox.h"
+#include "render/LevelPicture.h"
+#include "render/Picture.h"
 #include "tileset/frmNewTileSet.h"
 
 #include <QCheckBox>
@@ -27,21 +28,6 @@ namespace {
 
 const QString UntitledTitle = QStringLiteral("Vorpex Editor - Untitled");
 const QString LevelFilter = QStringLiteral("Vorpex Level Files|*.vxl");
-
-struct PaddleBar
-{
-    int index;
-    QRect place;
-    bool horizontal;
-};
-
-// Drawing order; a later bar covers the crossing square of an earlier one.
-constexpr PaddleBar PaddleBars[4] = {
-    {1, QRect(0, 460, 640, 10), true},
-    {2, QRect(620, 0, 10, 480), false},
-    {3, QRect(0, 10, 640, 10), true},
-    {4, QRect(10, 0, 10, 480), false},
-};
 
 } // namespace
 
@@ -140,20 +126,10 @@ void frmEditor::Form_Activate()
 // ---------------------------------------------------------------------------------------------
 // Tilesets and the palette
 
-std::optional<frmEditor::LoadedTileset> frmEditor::ReadTileSet(const QString &path)
+std::optional<LoadedTileset> frmEditor::ReadTileSet(const QString &path)
 {
     try {
-        const TilesetFileData file = ReadTilesetFile(path);
-        LoadedTileset tileset;
-        tileset.path = path;
-        tileset.count = file.count();
-        tileset.picture = LoadPicture(CompanionBitmapPath(path));
-        const int records = std::min<qint64>(
-            file.count(), TilesetCells(tileset.picture.width(), tileset.picture.height()));
-        tileset.records.resize(static_cast<std::size_t>(records) + 1);
-        for (int n = 1; n <= records; ++n)
-            tileset.records[static_cast<std::size_t>(n)] = file.record(n);
-        return tileset;
+        return LoadedTileset::load(path);
     } catch (const VorpexError &) {
         MsgBox(dialogs, this, MessageWithPath(QStringLiteral("Cannot open tileset."), path));
         return std::nullopt;
@@ -164,20 +140,16 @@ void frmEditor::ApplyTileSet(const LoadedTileset &tileset)
 {
     TileSetPath = tileset.path;
     BrickCount = tileset.count;
-    const int records = static_cast<int>(tileset.records.size()) - 1;
+    const int records = tileset.recordCount();
     Bricks.resize(records);
-    picTilePic->setPicture(tileset.picture);
+    picTilePic->setPicture(ToQImage(tileset.picture));
     // Bricks past the last slot stay in the table but have no place in the palette.
     PaletteCount = std::min(records, PaletteSlots - 1);
     for (int n = 1; n <= records; ++n) {
         Bricks[n] = tileset.records[static_cast<std::size_t>(n)];
         if (n > PaletteCount)
             continue;
-        QImage &brick = PaletteBricks[static_cast<std::size_t>(n)];
-        brick = QImage(CellWidth, CellHeight, QImage::Format_RGB32);
-        brick.fill(Qt::black);
-        BlitImage(brick, 0, 0, CellWidth, CellHeight, picTilePic->surface(), Bricks[n].PicX,
-                  Bricks[n].PicY);
+        PaletteBricks[static_cast<std::size_t>(n)] = tileset.brickPicture(n);
         PictureBox *slot = Picture2[static_cast<std::size_t>(n)];
         slot->setEnabled(true);
         slot->setVisible(true);
@@ -205,8 +177,8 @@ void frmEditor::Picture2_Paint()
 {
     for (int n = 1; n <= PaletteCount; ++n) {
         PictureBox *slot = Picture2[static_cast<std::size_t>(n)];
-        BlitImage(slot->surface(), 0, 0, CellWidth, CellHeight,
-                  PaletteBricks[static_cast<std::size_t>(n)], 0, 0);
+        BlitPixels(ViewOf(slot->surface()), 0, 0, CellWidth, CellHeight,
+                   PaletteBricks[static_cast<std::size_t>(n)].view(), 0, 0);
         slot->surfaceChanged(QRect(0, 0, CellWidth, CellHeight));
     }
 }
@@ -376,28 +348,16 @@ bool frmEditor::OpenFile(const QString &path)
 bool frmEditor::LoadLevel(const QString &path)
 {
     // Everything is read and checked before the document changes.
-    std::optional<LevelFileData> read;
+    std::optional<LoadedLevel> loaded;
     try {
-        read = ReadLevelFile(path);
-    } catch (const VorpexError &) {
-    }
-    // Stored names are joined onto a data folder, so only bare file names are taken.
-    if (!read || !IsBareFileName(read->tilesetName) || !IsBareFileName(read->backgroundName)) {
-        MsgBox(dialogs, this, MessageWithPath(QStringLiteral("Cannot open level."), path));
+        loaded = LoadedLevel::load(path, appFolder);
+    } catch (const VorpexError &error) {
+        MsgBox(dialogs, this, error.message());
         return false;
     }
-    const LevelFileData &level = *read;
-    const std::optional<LoadedTileset> tileset =
-        ReadTileSet(AppFolders::InFolder(appFolder, AppFolders::Tilesets, level.tilesetName));
-    if (!tileset)
-        return false;
-    const QString backPath =
-        AppFolders::InFolder(appFolder, AppFolders::Backgrounds, level.backgroundName);
-    QImage background;
-    try {
-        background = LoadPicture(backPath);
-    } catch (const VorpexError &) {
-    }
+    const LevelFileData &level = loaded->file;
+    const QImage background = loaded->background.isNull() ? QImage() : ToQImage(loaded->background);
+    const QString &backPath = loaded->backgroundPath;
 
     for (int i = 1; i <= 4; ++i)
         Paddles[static_cast<std::size_t>(i)] = level.paddles[static_cast<std::size_t>(i - 1)];
@@ -424,7 +384,7 @@ bool frmEditor::LoadLevel(const QString &path)
     MouseHeld = VbFalse;
     HasLevelPath = VbTrue;
     LevelPath = path;
-    ApplyTileSet(*tileset);
+    ApplyTileSet(loaded->tileset);
     computeTileCounts();
     TileBack();
     TileBricks();
@@ -450,37 +410,19 @@ void frmEditor::TileBack()
     if (BackPicSet != VbTrue) {
         BitBlt(*LevelPic, 0, 0, CanvasWidth, CanvasHeight, *BlackBackpic, 0, 0);
     } else {
-        for (int j = 0; j < BackTilesDown; ++j) {
-            for (int i = 0; i < BackTilesAcross; ++i) {
-                const int x = BackTileWidth * i;
-                const int y = BackTileHeight * j;
-                const int w = x + BackTileWidth > CanvasWidth ? CanvasWidth - x : BackTileWidth;
-                const int h = y + BackTileHeight > CanvasHeight ? CanvasHeight - y : BackTileHeight;
-                BitBlt(*CopyPic, x, y, w, h, *Backpic, 0, 0);
-            }
-        }
+        TileGround(ViewOf(CopyPic->surface()), ViewOf(Backpic->picture()));
         BitBlt(*LevelPic, 0, 0, CanvasWidth, CanvasHeight, *CopyPic, 0, 0);
     }
-    for (const PaddleBar &bar : PaddleBars) {
-        if (paddlePresent(bar.index)) {
-            BitBlt(*LevelPic, bar.place.x(), bar.place.y(), bar.place.width(), bar.place.height(),
-                   bar.horizontal ? *picHoriPaddle : *picVertPaddle, 0, 0);
-        }
-    }
+    DrawPaddles(ViewOf(LevelPic->surface()), PresentPaddles(),
+                QRect(0, 0, CanvasWidth, CanvasHeight));
 }
 
 void frmEditor::TileBricks()
 {
-    for (int x = 1; x <= GridColumns; ++x) {
-        for (int y = 1; y <= GridRows; ++y) {
-            const std::int32_t brick = LevelGrid(x, y);
-            // Cells naming no brick of the palette show what lies beneath.
-            if (brick > 0 && brick <= PaletteCount) {
-                BitBlt(*LevelPic, CellPos[x][y].x, CellPos[x][y].y, CellWidth, CellHeight,
-                       *Picture2[static_cast<std::size_t>(brick)], 0, 0);
-            }
-        }
-    }
+    // Cells naming no brick of the palette show what lies beneath.
+    DrawBricks(ViewOf(LevelPic->surface()), LevelGrid,
+               std::span(PaletteBricks).first(static_cast<std::size_t>(PaletteCount) + 1));
+    LevelPic->surfaceChanged(QRect(0, 0, CanvasWidth, CanvasHeight));
 }
 
 void frmEditor::EmptyCell(int x, int y)
@@ -488,14 +430,12 @@ void frmEditor::EmptyCell(int x, int y)
     const QRect cell(CellPos[x][y].x, CellPos[x][y].y, CellWidth, CellHeight);
     BitBlt(*LevelPic, cell.x(), cell.y(), CellWidth, CellHeight, *CopyPic, cell.x(), cell.y());
     // The paddles crossing the cell lie between the ground and the bricks.
-    for (const PaddleBar &bar : PaddleBars) {
-        const QRect part = cell.intersected(bar.place);
-        if (paddlePresent(bar.index) && !part.isEmpty()) {
-            BitBlt(*LevelPic, part.x(), part.y(), part.width(), part.height(),
-                   bar.horizontal ? *picHoriPaddle : *picVertPaddle, part.x() - bar.place.x(),
-                   part.y() - bar.place.y());
-        }
-    }
+    DrawPaddles(ViewOf(LevelPic->surface()), PresentPaddles(), cell);
+}
+
+PaddleSet frmEditor::PresentPaddles() const
+{
+    return {false, paddlePresent(1), paddlePresent(2), paddlePresent(3), paddlePresent(4)};
 }
 
 void frmEditor::DrawBrick()

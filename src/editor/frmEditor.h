@@ -5,6 +5,8 @@
 #include "model/Geometry.h"
 #include "model/LevelDocument.h"
 #include "platform/CommonDialog.h"
+#include "render/LevelPicture.h"
+#include "render/LoadedLevel.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -94,7 +96,7 @@ public:
     std::array<std::array<CellPoint, GridRows + 1>, GridColumns + 1> CellPos{};
     // Bricks shown in the palette (at most 119), and each one's picture as loaded.
     int PaletteCount = 0;
-    std::array<QImage, PaletteSlots> PaletteBricks;
+    std::array<Picture, PaletteSlots> PaletteBricks;
 
     // Controls.
     FormSurface *surface = nullptr;
@@ -129,15 +131,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // A tileset read and checked but not yet shown.
-    struct LoadedTileset
-    {
-        QString path;
-        std::int32_t count = 0;
-        QImage picture;
-        std::vector<BrickRecord> records; // 1..n, index 0 unused
-    };
-
     void Form_Load();
     void buildWindow();
     void buildMenu();
@@ -146,6 +139,7 @@ private:
     void SelectBrick(int index);
     void SetPaddleBoxes();
     void EmptyCell(int x, int y);
+    PaddleSet PresentPaddles() const;
     void EraseCell();
     void ShowThumbnail();
     void SetTitle(const QString &levelPath);

@@ -1,8 +1,8 @@
 #include "frmNewLevelSet.h"
 
-#include "LevelSetFile.h"
 #include "common/AppFolders.h"
 #include "common/Text.h"
+#include "model/LevelSetFile.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowFont.h"
 

@@ -19,6 +19,8 @@ public:
     explicit TilesetFileData(QByteArray fileBytes);
 
     std::int32_t count() const { return brickCount; }
+    // Whole records the bytes hold after the count, however many the count says.
+    qsizetype held() const { return (bytes.size() - 4) / BrickRecordSize; }
 
     // Record n (from 1); a record the file does not hold reads as zeros.
     BrickRecord record(int n) const;

@@ -1,8 +1,10 @@
 #include "ChooseBitmap.h"
 
 #include "CommonDialog.h"
-#include "Picture.h"
 #include "common/VorpexError.h"
+#include "imageio/QtImages.h"
+#include "render/LoadedLevel.h"
+#include "render/Picture.h"
 
 std::optional<ChosenBitmap> ChooseBitmap(CommonDialog &dialog, Dialogs &dialogs, QWidget *parent)
 {
@@ -12,7 +14,7 @@ std::optional<ChosenBitmap> ChooseBitmap(CommonDialog &dialog, Dialogs &dialogs,
     if (!chosen)
         return std::nullopt;
     try {
-        return ChosenBitmap{*chosen, LoadPicture(*chosen)};
+        return ChosenBitmap{*chosen, ToQImage(LoadPicture(*chosen))};
     } catch (const VorpexError &) {
         MsgBox(dialogs, parent, MessageWithPath(QStringLiteral("Cannot load picture."), *chosen));
         return std::nullopt;

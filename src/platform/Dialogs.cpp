@@ -15,8 +15,3 @@ MsgAnswer MsgBox(Dialogs &dialogs,
                            caption.isEmpty() ? QLatin1String(AppFolders::AppTitle) : caption,
                            buttons, icon, defaultButton.value_or(first));
 }
-
-QString MessageWithPath(const QString &text, const QString &path)
-{
-    return text + QStringLiteral("\r\n") + path;
-}

@@ -48,6 +48,3 @@ MsgAnswer MsgBox(Dialogs &dialogs,
                  MsgIcon icon = MsgIcon::None,
                  const QString &caption = QString(),
                  std::optional<MsgAnswer> defaultButton = std::nullopt);
-
-// The messages that end a failed file operation: text, CR LF, the file's full path.
-QString MessageWithPath(const QString &text, const QString &path);

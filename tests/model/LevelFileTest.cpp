@@ -1,4 +1,5 @@
 #include "model/LevelFile.h"
+#include "model/LevelSetFile.h"
 #include "common/VorpexError.h"
 #include "model/Geometry.h"
 #include "support/Fixtures.h"
@@ -61,4 +62,16 @@ TEST(TileCount, SmallestCountThatReachesTheCanvas)
                                        {240, CanvasHeight, 2},
                                        {1, CanvasHeight, 480}})
         EXPECT_EQ(TileCount(size, length), count) << size << " of " << length;
+}
+
+TEST(LevelSetFile, ReadsWhatTheBuilderWritesLenientlyAndRefusesMismatchesAndFolders)
+{
+    const LevelSetFile set = LevelSetFile::decode("Caf\xe9 set\n 2\na.vxl  \nb.vxl\r\n\r\n");
+    EXPECT_EQ(set.name, QString::fromUtf8("Caf\xc3\xa9 set"));
+    EXPECT_EQ(set.levels, (QStringList{"a.vxl", "b.vxl"}));
+    EXPECT_EQ(LevelSetFile::decode(LevelSetFile::encode("N", {"x.vxl"})).levels,
+              QStringList{"x.vxl"});
+    for (const char *bad : {"N\r\n 2 \r\na.vxl\r\n", "N\r\n 2 \r\na.vxl\r\n\r\nb.vxl\r\n",
+                            "N\r\n 1 \r\n..\\a.vxl\r\n", "N\r\n x \r\n", "N\r\n -1 \r\n", "N"})
+        EXPECT_THROW(LevelSetFile::decode(bad), VorpexError) << bad;
 }

@@ -1,0 +1,328 @@
+#include "Checker.h"
+
+#include "common/AppFolders.h"
+#include "common/Text.h"
+#include "common/VorpexError.h"
+#include "model/FileIO.h"
+#include "model/Geometry.h"
+#include "model/LevelFile.h"
+#include "model/LevelSetFile.h"
+#include "model/TilesetFile.h"
+#include "render/LoadedTileset.h"
+#include "render/Picture.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+constexpr int PaletteBricks = 119;
+constexpr int Examples = 5;
+
+// "a, b, c and 4 more"
+QString examples(const QStringList &items)
+{
+    QString text = items.mid(0, Examples).join(QStringLiteral(", "));
+    if (items.size() > Examples)
+        text += QStringLiteral(" and %1 more").arg(items.size() - Examples);
+    return text;
+}
+
+QString suffixOf(const QString &path)
+{
+    return QFileInfo(path).suffix().toLower();
+}
+
+} // namespace
+
+void Checker::add(const QString &path, bool error, const char *code, const QString &message)
+{
+    found.push_back({path, error, QLatin1String(code), message});
+}
+
+bool Checker::check(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        QStringList paths;
+        QDirIterator it(path, {"*.vxl", "*.vxt", "*.vxs", "*.VXL", "*.VXT", "*.VXS"},
+                        QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            paths << it.next();
+        paths.sort();
+        for (const QString &file : paths)
+            checkFile(file);
+        return true;
+    }
+    const QString suffix = suffixOf(path);
+    if (!info.exists() || (suffix != "vxl" && suffix != "vxt" && suffix != "vxs"))
+        return false;
+    checkFile(path);
+    return true;
+}
+
+std::vector<Checker::Finding> Checker::findings() const
+{
+    std::vector<Finding> sorted = found;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const Finding &a, const Finding &b) { return a.path < b.path; });
+    return sorted;
+}
+
+void Checker::checkFile(const QString &path)
+{
+    ++files;
+    if (!QFileInfo(path).isFile()) {
+        add(path, true, "not-a-file", QStringLiteral("not a regular file"));
+        return;
+    }
+    const QString suffix = suffixOf(path);
+    if (suffix == "vxl")
+        checkLevel(path);
+    else if (suffix == "vxt")
+        checkTileset(path);
+    else
+        checkLevelSet(path);
+}
+
+std::optional<Checker::Named>
+Checker::namedFile(const QString &kind, const char *folder, const QString &name)
+{
+    if (!IsBareFileName(name))
+        return Named{kind + "-name",
+                     kind + QStringLiteral(" name '%1' is not a file name").arg(name)};
+    const QFileInfo file(AppFolders::InFolder(appFolder, folder, name));
+    if (!file.exists())
+        return Named{kind + "-missing",
+                     kind + QStringLiteral(" '%1' not found in %2").arg(name, file.path())};
+    if (!file.isFile())
+        return Named{kind + "-not-a-file",
+                     kind + QStringLiteral(" '%1' is not a regular file").arg(file.filePath())};
+    return std::nullopt;
+}
+
+const Checker::Named &Checker::tileset(const QString &name)
+{
+    if (const auto it = tilesets.find(name); it != tilesets.end())
+        return it->second;
+    Named named;
+    if (std::optional<Named> problem = namedFile("tileset", AppFolders::Tilesets, name)) {
+        named = *problem;
+    } else {
+        const QString path = AppFolders::InFolder(appFolder, AppFolders::Tilesets, name);
+        try {
+            named.bricks = LoadedTileset::load(path).recordCount();
+        } catch (const VorpexError &error) {
+            named = {
+                "tileset-bad",
+                QStringLiteral("tileset '%1' cannot be opened: %2").arg(path, error.message())};
+        }
+    }
+    return tilesets[name] = named;
+}
+
+const Checker::Named &Checker::background(const QString &name)
+{
+    if (const auto it = backgrounds.find(name); it != backgrounds.end())
+        return it->second;
+    Named named;
+    if (std::optional<Named> problem = namedFile("background", AppFolders::Backgrounds, name)) {
+        named = *problem;
+    } else {
+        const QString path = AppFolders::InFolder(appFolder, AppFolders::Backgrounds, name);
+        try {
+            LoadPicture(path);
+        } catch (const VorpexError &error) {
+            named = {
+                "background-bad",
+                QStringLiteral("background '%1' is not a bitmap: %2").arg(path, error.message())};
+        }
+    }
+    return backgrounds[name] = named;
+}
+
+void Checker::checkLevel(const QString &path)
+{
+    LevelFileData level;
+    try {
+        level = DecodeLevelFile(ReadFileBytes(path, LevelFileSize + 1));
+    } catch (const VorpexError &error) {
+        add(path, true, "unreadable", QStringLiteral("not a level: ") + error.message());
+        return;
+    }
+    if (std::none_of(level.paddles.begin(), level.paddles.end(),
+                     [](std::int16_t p) { return p == VbTrue; }))
+        add(path, true, "no-paddle", QStringLiteral("no paddle (the editor adds the bottom one)"));
+    if (std::any_of(level.paddles.begin(), level.paddles.end(),
+                    [](std::int16_t p) { return p != VbTrue && p != VbFalse; }))
+        add(path, false, "paddle-value", QStringLiteral("a paddle word other than -1 or 0"));
+    const Named &back = background(level.backgroundName);
+    if (!back.problemCode.isEmpty())
+        add(path, true, back.problemCode.toLatin1().constData(), back.problem);
+    const Named &bricks = tileset(level.tilesetName);
+    if (!bricks.problemCode.isEmpty()) {
+        add(path, true, bricks.problemCode.toLatin1().constData(), bricks.problem);
+        return;
+    }
+    QStringList unknown, unplaceable, outside;
+    for (int y = 0; y <= GridRows; ++y) {
+        for (int x = 0; x <= GridColumns; ++x) {
+            const std::int32_t brick = level.grid(x, y);
+            const QString cell = QStringLiteral("(%1, %2) = %3").arg(x).arg(y).arg(brick);
+            if (x == 0 || y == 0) {
+                if (brick != 0)
+                    outside << cell;
+            } else if (brick < 0 || brick > bricks.bricks) {
+                unknown << cell;
+            } else if (brick > PaletteBricks) {
+                unplaceable << cell;
+            }
+        }
+    }
+    if (!unknown.isEmpty())
+        add(path, true, "unknown-brick",
+            QStringLiteral("cells name bricks that tileset '%1' (%2 bricks) does not have: %3")
+                .arg(level.tilesetName)
+                .arg(bricks.bricks)
+                .arg(examples(unknown)));
+    if (!unplaceable.isEmpty())
+        add(path, false, "beyond-palette",
+            QStringLiteral("cells name bricks above 119, which the editor cannot show: ") +
+                examples(unplaceable));
+    if (!outside.isEmpty())
+        add(path, false, "outside-playfield",
+            QStringLiteral("cells of row 0 or column 0, outside the playfield, are set: ") +
+                examples(outside));
+}
+
+void Checker::checkTileset(const QString &path)
+{
+    QByteArray bytes;
+    try {
+        bytes = ReadFileBytes(path, 4 + qint64(BrickRecordSize) * (MaxTilesetCells + 1));
+    } catch (const VorpexError &error) {
+        add(path, true, "unreadable", error.message());
+        return;
+    }
+    std::optional<TilesetFileData> file;
+    try {
+        file.emplace(bytes);
+    } catch (const VorpexError &error) {
+        add(path, true, "count", error.message());
+        return;
+    }
+    const qint64 count = file->count();
+    if (count > MaxTilesetCells) {
+        add(path, true, "count",
+            QStringLiteral("%1 bricks; brick numbers reach %2").arg(count).arg(MaxTilesetCells));
+        return;
+    }
+    const qint64 held = file->held();
+    if (held < count)
+        add(path, true, "short",
+            QStringLiteral("counts %1 bricks but holds %2 records").arg(count).arg(held));
+    else if (bytes.size() > 4 + count * BrickRecordSize)
+        add(path, false, "trailing-bytes",
+            QStringLiteral("%1 bytes after the last record")
+                .arg(bytes.size() - 4 - count * BrickRecordSize));
+
+    const QString bitmapPath = CompanionBitmapPath(path);
+    Picture bitmap;
+    if (!QFileInfo(bitmapPath).isFile()) {
+        add(path, true, "bitmap-missing",
+            QStringLiteral("its bitmap %1 is missing or not a regular file").arg(bitmapPath));
+    } else {
+        try {
+            bitmap = LoadPicture(bitmapPath);
+        } catch (const VorpexError &error) {
+            add(path, true, "bitmap-bad",
+                QStringLiteral("its bitmap cannot be read: ") + error.message());
+        }
+    }
+    if (!bitmap.isNull()) {
+        if (bitmap.width() % CellWidth || bitmap.height() % CellHeight)
+            add(path, false, "bitmap-size",
+                QStringLiteral("its bitmap of %1 x %2 is not cut into whole 32 x 16 cells")
+                    .arg(bitmap.width())
+                    .arg(bitmap.height()));
+        const int cells = TilesetCells(bitmap.width(), bitmap.height());
+        if (count > cells)
+            add(path, true, "beyond-bitmap",
+                QStringLiteral("counts %1 bricks but its bitmap has %2 cells")
+                    .arg(count)
+                    .arg(cells));
+    }
+
+    // Each rule with the bricks that break it.
+    struct Rule
+    {
+        bool error;
+        const char *code;
+        QString text;
+        QStringList bricks;
+    };
+    Rule rules[] = {
+        {true, "action", QStringLiteral("action codes outside 0..19"), {}},
+        {false, "unassigned", QStringLiteral("no action assigned (code 0)"), {}},
+        {true, "frames", QStringLiteral("frames below 1, or a picture number outside them"), {}},
+        {true,
+         "animation-past-end",
+         QStringLiteral("an animation running past the last brick"),
+         {}},
+        {true, "hits", QStringLiteral("hits below 1, or a stage number outside them"), {}},
+        {true, "stage-past-end", QStringLiteral("a next hit stage past the last brick"), {}},
+        {true, "picture-outside", QStringLiteral("pictures lying outside the bitmap"), {}},
+    };
+    const QRect inside = bitmap.isNull() ? QRect() : bitmap.rect();
+    for (int n = 1; n <= std::min<qint64>(count, held); ++n) {
+        const BrickRecord b = file->record(n);
+        const QString number = QString::number(n);
+        auto mark = [&](int rule, bool broken) {
+            if (broken)
+                rules[rule].bricks << number;
+        };
+        mark(0, b.Action < 0 || b.Action > 19);
+        mark(1, b.Action == 0);
+        const bool framesOk = b.Frames >= 1 && b.AnimFrame >= 1 && b.AnimFrame <= b.Frames;
+        mark(2, !framesOk);
+        mark(3, framesOk && qint64(n) + b.Frames - b.AnimFrame > count);
+        const bool hitsOk = b.Hits >= 1 && b.HitStage >= 1 && b.HitStage <= b.Hits;
+        mark(4, !hitsOk);
+        // The next stage starts after this stage's last picture.
+        mark(5, framesOk && hitsOk && b.HitStage < b.Hits &&
+                    qint64(n) + b.Frames - b.AnimFrame + 1 > count);
+        mark(6, !inside.isNull() && !inside.contains(QRect(b.PicX, b.PicY, CellWidth, CellHeight)));
+    }
+    for (const Rule &rule : rules) {
+        if (!rule.bricks.isEmpty())
+            add(path, rule.error, rule.code,
+                rule.text + QStringLiteral(": brick ") + examples(rule.bricks));
+    }
+}
+
+void Checker::checkLevelSet(const QString &path)
+{
+    LevelSetFile set;
+    try {
+        set = LevelSetFile::read(path);
+    } catch (const VorpexError &error) {
+        add(path, true, "format", error.message());
+        return;
+    }
+    // The game looks for the levels by name beside the levelset and in the level folder.
+    QStringList folders{QFileInfo(path).absolutePath()};
+    const QString levelFolder =
+        QDir(AppFolders::InFolder(appFolder, AppFolders::Levelsets)).absolutePath();
+    if (!folders.contains(levelFolder))
+        folders << levelFolder;
+    for (const QString &level : set.levels) {
+        const bool there = std::any_of(folders.begin(), folders.end(), [&](const QString &folder) {
+            return QFileInfo(folder + u'/' + level).isFile();
+        });
+        if (!there)
+            add(path, true, "level-missing",
+                QStringLiteral("level '%1' is in none of: %2").arg(level, folders.join(", ")));
+    }
+}

@@ -1,0 +1,240 @@
+// vorpex: the editor's levels, tilesets and levelsets from the command line, without a display.
+#include "Checker.h"
+#include "Describe.h"
+#include "QtImageModule.h"
+#include "Scaling.h"
+#include "common/AppFolders.h"
+#include "common/VorpexError.h"
+#include "model/FileIO.h"
+#include "render/Bitmap.h"
+#include "render/LoadedLevel.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+namespace {
+
+constexpr int Failed = 1;
+constexpr int BadUsage = 2;
+
+const char *const Overview = R"(Usage: vorpex [--data DIR] COMMAND ...
+
+Commands:
+  render LEVEL.vxl OUT   the picture the editor shows of a level, as PNG, BMP or JPEG
+  check PATH...          faults in levels, tilesets and levelsets, files or whole folders
+  info FILE              what a level, tileset or levelset holds
+
+Options:
+  --data DIR             the application folder whose Tls and Bgd hold the files that
+                         levels name (default: the folder of this program)
+  -h, --help             this text; "vorpex COMMAND --help" for a command
+  -v, --version          the version
+)";
+
+void print(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+}
+
+// A command's help, under the program's own name wherever it was started from.
+QString helpOf(const QCommandLineParser &parser)
+{
+    QString help = parser.helpText();
+    return help.replace(QCoreApplication::arguments().constFirst(), QStringLiteral("vorpex"));
+}
+
+int usage(const QString &problem, const QString &help)
+{
+    print(stderr, QStringLiteral("vorpex: ") + problem + QStringLiteral("\n\n") + help);
+    return BadUsage;
+}
+
+// The editor's messages hold CR LF between their lines.
+int failure(const QString &message)
+{
+    print(stderr, QString(message).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + '\n');
+    return Failed;
+}
+
+// An option's whole number in 1..most; 0 when it is something else.
+std::optional<int> number(const QCommandLineParser &parser, const QString &option, int most)
+{
+    if (!parser.isSet(option))
+        return std::nullopt;
+    bool ok = false;
+    const int value = parser.value(option).toInt(&ok);
+    return ok && value >= 1 && value <= most ? value : 0;
+}
+
+int render(const QCommandLineParser &parser, const QString &appFolder)
+{
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != 3)
+        return usage(QStringLiteral("render takes a level and an output file"), helpOf(parser));
+    const QString &out = args[2];
+    const QByteArray format =
+        out == "-" ? QByteArray("png") : QFileInfo(out).suffix().toLower().toLatin1();
+    if (format != "png" && format != "bmp" && !QtModuleFormats().contains(format))
+        return usage(QStringLiteral("cannot write pictures of type '%1'").arg(QString(format)),
+                     helpOf(parser));
+    const std::optional<int> scale = number(parser, "scale", 64);
+    const std::optional<int> size = number(parser, "size", 4096);
+    if ((scale && !*scale) || (size && !*size))
+        return usage(QStringLiteral("--scale takes 1 to 64, --size 1 to 4096"), helpOf(parser));
+    if (scale && size)
+        return usage(QStringLiteral("--scale and --size do not go together"), helpOf(parser));
+
+    LoadedLevel level;
+    try {
+        level = LoadedLevel::load(args[1], appFolder);
+    } catch (const VorpexError &error) {
+        return failure(error.message());
+    }
+    if (level.background.isNull())
+        failure(MessageWithPath(QStringLiteral("Cannot load background picture."),
+                                level.backgroundPath));
+    Picture picture = level.image(!parser.isSet("no-paddles"));
+    if (scale)
+        picture = Enlarged(picture, *scale);
+    if (size)
+        picture = FittedInto(picture, *size);
+
+    QByteArray bytes;
+    try {
+        bytes = format == "png"   ? EncodePng(picture)
+                : format == "bmp" ? EncodeBitmap(picture)
+                                  : QtModuleEncode(picture, format);
+    } catch (const VorpexError &error) {
+        return failure(QStringLiteral("vorpex: ") + error.message());
+    }
+    if (out == "-") {
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+        return std::fflush(stdout) == 0 ? 0 : Failed;
+    }
+    try {
+        WriteFileAtomically(out, bytes);
+    } catch (const VorpexError &error) {
+        return failure(QStringLiteral("vorpex: cannot write ") + error.message());
+    }
+    return 0;
+}
+
+int check(const QCommandLineParser &parser, const QString &appFolder)
+{
+    const QStringList paths = parser.positionalArguments().mid(1);
+    if (paths.isEmpty())
+        return usage(QStringLiteral("check takes files or folders"), helpOf(parser));
+    Checker checker(appFolder);
+    for (const QString &path : paths) {
+        if (!checker.check(path))
+            return usage(
+                QStringLiteral("%1 is neither a folder nor a .vxl, .vxt or .vxs file").arg(path),
+                helpOf(parser));
+    }
+    int errors = 0, warnings = 0;
+    QJsonArray json;
+    QString text;
+    for (const Checker::Finding &f : checker.findings()) {
+        (f.error ? errors : warnings)++;
+        const char *severity = f.error ? "error" : "warning";
+        json.append(QJsonObject{{"path", f.path},
+                                {"severity", QLatin1String(severity)},
+                                {"code", f.code},
+                                {"message", f.message}});
+        text += QStringLiteral("%1: %2: %3\n").arg(f.path, QLatin1String(severity), f.message);
+    }
+    if (parser.isSet("json")) {
+        print(stdout, QString::fromUtf8(QJsonDocument(json).toJson()));
+    } else {
+        print(stdout, text + QStringLiteral("%1 checked: %2 errors, %3 warnings\n")
+                                 .arg(checker.filesChecked() == 1
+                                          ? QStringLiteral("1 file")
+                                          : QStringLiteral("%1 files").arg(checker.filesChecked()))
+                                 .arg(errors)
+                                 .arg(warnings));
+    }
+    return errors || (warnings && parser.isSet("strict")) ? Failed : 0;
+}
+
+int info(const QCommandLineParser &parser, const QString &appFolder)
+{
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != 2)
+        return usage(QStringLiteral("info takes one file"), helpOf(parser));
+    try {
+        print(stdout, Describe(args[1], appFolder));
+    } catch (const VorpexError &error) {
+        return failure(QStringLiteral("vorpex: ") + error.message());
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    SetFallbackPictureDecoder(&QtModuleDecode);
+    QCoreApplication::setApplicationName(QStringLiteral("vorpex"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VORPEX_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Levels, tilesets and levelsets of Vorpex."));
+    const QCommandLineOption data("data", "The application folder with Tls and Bgd.", "DIR");
+    const QCommandLineOption help({"h", "help"}, "This text.");
+    const QCommandLineOption version({"v", "version"}, "The version.");
+    parser.addOptions({data, help, version});
+    // The command decides which further options there are.
+    QStringList arguments = app.arguments();
+    QCommandLineParser first;
+    first.addOptions({data, help, version});
+    first.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    first.parse(arguments);
+    const QString command = first.positionalArguments().value(0);
+
+    using Command = int (*)(const QCommandLineParser &, const QString &);
+    Command run = nullptr;
+    if (command == "render") {
+        run = render;
+        parser.addPositionalArgument("render", "The picture of a level.");
+        parser.addPositionalArgument("LEVEL.vxl", "The level.");
+        parser.addPositionalArgument(
+            "OUT", "The picture to write (.png, .bmp, .jpg), - for PNG on stdout.");
+        parser.addOptions({{"scale", "Enlarge by a whole factor, without smoothing.", "N"},
+                           {"size", "Fit the picture into N x N pixels.", "N"},
+                           {"no-paddles", "Leave the paddles out."}});
+    } else if (command == "check") {
+        run = check;
+        parser.addPositionalArgument("check", "Faults in levels, tilesets and levelsets.");
+        parser.addPositionalArgument("PATH", "Files, or folders searched through.", "PATH...");
+        parser.addOptions({{"json", "One JSON array of findings instead of lines."},
+                           {"strict", "Warnings fail too."}});
+    } else if (command == "info") {
+        run = info;
+        parser.addPositionalArgument("info", "What a level, tileset or levelset holds.");
+        parser.addPositionalArgument("FILE", "A .vxl, .vxt or .vxs file.");
+    }
+    if (!parser.parse(arguments))
+        return usage(parser.errorText(), run ? helpOf(parser) : QLatin1String(Overview));
+    if (parser.isSet(version)) {
+        print(stdout, QStringLiteral("vorpex %1\n").arg(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    if (parser.isSet(help)) {
+        print(stdout, run ? helpOf(parser) : QLatin1String(Overview));
+        return 0;
+    }
+    if (!run)
+        return usage(command.isEmpty() ? QStringLiteral("no command")
+                                       : QStringLiteral("no command '%1'").arg(command),
+                     QLatin1String(Overview));
+    const QString appFolder =
+        parser.isSet(data) ? parser.value(data) : AppFolders::ApplicationFolder();
+    return run(parser, appFolder);
+}

@@ -1,0 +1,73 @@
+#include "LevelSetFile.h"
+
+#include "FileIO.h"
+#include "Geometry.h"
+#include "common/Text.h"
+#include "common/VorpexError.h"
+
+namespace {
+
+void appendLine(QByteArray &bytes, const QByteArray &line)
+{
+    bytes += line;
+    bytes += "\r\n";
+}
+
+// A count line holds at most 32767 levels, like the builder's 16-bit counter.
+constexpr qint64 MaxLevelSetBytes = 2 + 8 + (MaxTilesetCells + 1) * qint64(258);
+
+} // namespace
+
+QByteArray LevelSetFile::encode(const QString &name, const QStringList &levelNames)
+{
+    QByteArray bytes;
+    appendLine(bytes, EncodeName(name));
+    // A number line keeps a blank where a minus sign would stand, and one after the digits.
+    appendLine(bytes, ' ' + QByteArray::number(levelNames.size()) + ' ');
+    for (const QString &level : levelNames)
+        appendLine(bytes, EncodeName(level));
+    return bytes;
+}
+
+void LevelSetFile::write(const QString &path, const QString &name, const QStringList &levelNames)
+{
+    WriteFileAtomically(path, encode(name, levelNames));
+}
+
+LevelSetFile LevelSetFile::decode(const QByteArray &bytes)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    for (QByteArray &line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+    }
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    if (lines.size() < 2)
+        throw VorpexError(QStringLiteral("no line with the number of levels"));
+    bool number = false;
+    const QByteArray countLine = lines[1].trimmed();
+    const int count = countLine.toInt(&number);
+    if (!number || count < 0 || count > MaxTilesetCells || countLine.startsWith('+'))
+        throw VorpexError(QStringLiteral("line 2 is not a number of levels: ") +
+                          DecodeName(lines[1]));
+    if (count != lines.size() - 2)
+        throw VorpexError(QStringLiteral("the file says %1 levels but names %2")
+                              .arg(count)
+                              .arg(lines.size() - 2));
+    LevelSetFile set;
+    set.name = DecodeName(lines[0]);
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QString level = TrimTrailingSpaces(DecodeName(lines[i]));
+        if (!IsBareFileName(level))
+            throw VorpexError(QStringLiteral("line %1 is not a level file name: ").arg(i + 1) +
+                              level);
+        set.levels << level;
+    }
+    return set;
+}
+
+LevelSetFile LevelSetFile::read(const QString &path)
+{
+    return decode(ReadFileBytes(path, MaxLevelSetBytes));
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The levelset file: a text file of the set's name, the number of levels framed by blanks
+// (" 3 "), then the level file names in order, one a line, every line ended by CR LF. The game
+// finds the levels by name, so only bare file names are stored.
+class LevelSetFile
+{
+public:
+    QString name;
+    QStringList levels;
+
+    // The file's bytes; each line is single-byte text (see EncodeName).
+    static QByteArray encode(const QString &name, const QStringList &levelNames);
+    // Writes the whole file or nothing; throws VorpexError.
+    static void write(const QString &path, const QString &name, const QStringList &levelNames);
+
+    // Reads what encode writes. Lenient with LF-only line ends and trailing blanks and blank
+    // lines; strict with the count line, a count that does not match the names, and names that
+    // are not bare file names. Throws VorpexError saying what is wrong.
+    static LevelSetFile decode(const QByteArray &bytes);
+    static LevelSetFile read(const QString &path);
+};

@@ -1,0 +1,177 @@
+// The vorpex command as a user runs it, with no display: what it writes and its exit codes.
+#include "editor/frmEditor.h"
+#include "platform/PictureBox.h"
+#include "support/Fixtures.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CliTest : public ::testing::Test
+{
+protected:
+    TempAppFolder app;
+
+    struct Run
+    {
+        int status;
+        QString out, err;
+        QByteArray bytes; // stdout as it came
+    };
+    Run vorpex(QStringList args)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        process.setProcessEnvironment(env);
+        process.start(VORPEX_CLI, QStringList{args.takeFirst(), "--data", app.path()} + args);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        const QByteArray out = process.readAllStandardOutput();
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromLocal8Bit(out), QString::fromLocal8Bit(process.readAllStandardError()),
+                out};
+    }
+    QString level(const QString &name,
+                  std::initializer_list<std::int16_t> paddles,
+                  const QByteArray &background,
+                  std::initializer_list<std::array<int, 3>> cells)
+    {
+        QByteArray grid(2604, '\0');
+        for (auto [x, y, v] : cells)
+            grid.replace(4 * (x + 21 * y), 4, Le32({v}));
+        WriteBytes(app.lvl(name),
+                   Le16(paddles) + NameField("DefaultTileSet.vxt") + NameField(background) + grid);
+        return app.lvl(name);
+    }
+    void SetUp() override
+    {
+        WriteFixtureTileset(app.tls("DefaultTileSet.vxt"), 64, 48, 6);
+        // A background of an odd size, marked at its corners to find its tiles.
+        QImage odd = SolidPicture(101, 67, QColor(20, 60, 20));
+        odd.setPixelColor(0, 0, Qt::red);
+        odd.setPixelColor(100, 66, Qt::yellow);
+        WriteBitmap(app.bgd("Odd.bmp"), odd);
+        WriteBitmap(app.bgd("DefaultBackground.bmp"), SolidPicture(64, 48, QColor(0, 0, 90)));
+    }
+};
+
+} // namespace
+
+TEST_F(CliTest, RenderDrawsWhatTheEditorShowsAndNothingForABadLevel)
+{
+    const QString path =
+        level("edges.vxl", {-1, -1, -1, -1}, "Odd.bmp",
+              {{1, 1, 1}, {20, 1, 2}, {1, 30, 3}, {20, 30, 4}, {10, 15, 6}, {5, 5, 7}, {6, 6, -1}});
+    ScriptedDialogs dialogs;
+    BrickTable bricks;
+    frmEditor editor(dialogs, app.path(), bricks);
+    editor.showAndActivate();
+    ASSERT_TRUE(editor.OpenFile(path));
+    const QImage canvas = editor.LevelPic->surface().copy(0, 0, 640, 480);
+
+    const QString out = app.path() + "/edges.png";
+    ASSERT_EQ(vorpex({"render", path, out}).status, 0);
+    EXPECT_TRUE(QImage(out).convertToFormat(QImage::Format_RGB32) == canvas);
+    const Run piped = vorpex({"render", path, "-"});
+    EXPECT_TRUE(QImage::fromData(piped.bytes, "PNG").convertToFormat(QImage::Format_RGB32) ==
+                canvas);
+    ASSERT_EQ(vorpex({"render", path, out, "--scale", "2"}).status, 0);
+    const QImage twice(out);
+    EXPECT_EQ(twice.size(), QSize(1280, 960));
+    EXPECT_EQ(twice.pixelColor(1279, 959), canvas.pixelColor(639, 479));
+    EXPECT_EQ(twice.pixelColor(2 * 321 + 1, 2 * 233), canvas.pixelColor(321, 233));
+    ASSERT_EQ(vorpex({"render", path, app.path() + "/small.jpg", "--size", "160"}).status, 0);
+    EXPECT_EQ(QImage(app.path() + "/small.jpg").size(), QSize(160, 120));
+    ASSERT_EQ(vorpex({"render", path, out, "--no-paddles"}).status, 0);
+    EXPECT_EQ(QImage(out).pixelColor(300, 465), canvas.pixelColor(300, 481 - 16 * 30));
+
+    // A level the editor cannot open: its message, exit 1, nothing written.
+    WriteBytes(app.lvl("short.vxl"), "short");
+    const Run bad = vorpex({"render", app.lvl("short.vxl"), app.path() + "/bad.png"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "Cannot open level.\n" + app.lvl("short.vxl") + "\n");
+    EXPECT_FALSE(QFile::exists(app.path() + "/bad.png"));
+    for (const QStringList &args : {QStringList{"render", path},
+                                    {"render", path, out, "--scale", "0"},
+                                    {"render", path, app.path() + "/x.xyz"},
+                                    {"render", path, out, "--size", "9", "--scale", "2"}})
+        EXPECT_EQ(vorpex(args).status, 2) << args.join(' ').toStdString();
+}
+
+TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
+{
+    level("a-good.vxl", {-1, 0, 0, 0}, "DefaultBackground.bmp", {{3, 3, 6}});
+    level("b-bad.vxl", {0, 0, 0, 0}, "Gone.bmp", {{4, 4, 7}, {5, 5, -2}});
+    WriteBytes(app.tls("Broken.vxt"), Le32({3}) + Le32({20, 1, 1, 1, 1, 0, 0}) +
+                                          Le32({1, 3, 1, 1, 1, 64, 0}) +
+                                          Le32({1, 1, 1, 2, 1, 0, 40}));
+    WriteBitmap(app.tls("Broken.bmp"), CellPicture(64, 48));
+    WriteBytes(app.lvl("Set.vxs"), "Set\r\n 2 \r\na-good.vxl\r\nlost.vxl\r\n");
+    MakeFifo(app.lvl("c-pipe.vxl"));
+    FifoWatchdog watchdog({app.lvl("c-pipe.vxl")});
+
+    const Run lines = vorpex({"check", app.lvl(""), app.tls("Broken.vxt")});
+    EXPECT_EQ(lines.status, 1);
+    const QStringList said = lines.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(said.isEmpty());
+    EXPECT_EQ(said.last(), "5 files checked: 9 errors, 0 warnings");
+    QStringList paths;
+    for (const QString &line : said.mid(0, said.size() - 1))
+        paths << line.section(": ", 0, 0);
+    EXPECT_TRUE(std::is_sorted(paths.begin(), paths.end()));
+
+    const Run json = vorpex({"check", "--json", app.lvl(""), app.tls("Broken.vxt")});
+    QMultiMap<QString, QString> codes; // file name -> code
+    for (const QJsonValue &finding : QJsonDocument::fromJson(json.bytes).array()) {
+        const QJsonObject f = finding.toObject();
+        EXPECT_EQ(f["severity"].toString(), "error");
+        EXPECT_FALSE(f["message"].toString().isEmpty());
+        codes.insert(QFileInfo(f["path"].toString()).fileName(), f["code"].toString());
+    }
+    EXPECT_EQ(codes, (QMultiMap<QString, QString>{{"b-bad.vxl", "no-paddle"},
+                                                  {"b-bad.vxl", "background-missing"},
+                                                  {"b-bad.vxl", "unknown-brick"},
+                                                  {"c-pipe.vxl", "not-a-file"},
+                                                  {"Broken.vxt", "action"},
+                                                  {"Broken.vxt", "animation-past-end"},
+                                                  {"Broken.vxt", "stage-past-end"},
+                                                  {"Broken.vxt", "picture-outside"},
+                                                  {"Set.vxs", "level-missing"}}));
+
+    // Warnings fail only with --strict; nothing found is 0; a path that is not there is 2.
+    const QString odd = level("odd.vxl", {-1, 1, 0, 0}, "DefaultBackground.bmp", {});
+    EXPECT_EQ(vorpex({"check", odd}).status, 0);
+    EXPECT_EQ(vorpex({"check", "--strict", odd}).status, 1);
+    EXPECT_EQ(vorpex({"check", app.lvl("a-good.vxl"), app.tls("DefaultTileSet.vxt")}).status, 0);
+    EXPECT_EQ(vorpex({"check", app.lvl("nowhere")}).status, 2);
+}
+
+TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
+{
+    const QString path =
+        level("a.vxl", {-1, 0, -1, 0}, "Odd.bmp", {{1, 1, 3}, {2, 1, 3}, {5, 9, 17}});
+    const QString info = vorpex({"info", path}).out;
+    for (const char *line : {"Tileset: DefaultTileSet.vxt", "Background: Odd.bmp",
+                             "Paddles: bottom, top", "  brick 3: 2 cells", "  brick 17: 1 cell"})
+        EXPECT_TRUE(info.contains(line)) << line << '\n' << info.toStdString();
+    const QString tileset = vorpex({"info", app.tls("DefaultTileSet.vxt")}).out;
+    EXPECT_TRUE(tileset.contains("Bricks: 6 (bitmap 64 x 48, 6 cells)"));
+    EXPECT_TRUE(tileset.contains(QRegularExpression("\n4 +Hittable +1/1 +1/1 +32, 0\n")));
+    WriteBytes(app.lvl("Set.vxs"), "Mine\n 2\na.vxl \nb.vxl\n\n");
+    EXPECT_TRUE(vorpex({"info", app.lvl("Set.vxs")})
+                    .out.endsWith("Name: Mine\nLevels: 2\n  1. a.vxl\n  2. b.vxl\n"));
+    WriteBytes(app.lvl("Bad.vxs"), "Mine\r\n 3 \r\na.vxl\r\n");
+    EXPECT_EQ(vorpex({"info", app.lvl("Bad.vxs")}).status, 1);
+
+    EXPECT_TRUE(vorpex({"--help"}).out.contains("render LEVEL.vxl OUT"));
+    EXPECT_TRUE(vorpex({"check", "--help"}).out.contains("--strict"));
+    EXPECT_EQ(vorpex({"--version"}).out, "vorpex 1.0.0\n");
+    for (const QStringList &args : {QStringList{"paint"}, {"info"}, {"check", "--bogus", path}})
+        EXPECT_EQ(vorpex(args).status, 2) << args.join(' ').toStdString();
+}
