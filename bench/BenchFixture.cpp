@@ -73,24 +73,34 @@ BenchFolder::BenchFolder()
         root.mkdir(QLatin1String(sub));
     writeTileset(defaultTileset(), 6, 20, 119);
     writeTileset(bigTileset(), 128, 256, 32767);
-    QImage tile(32, 16, QImage::Format_RGB32);
-    tile.fill(qRgb(10, 20, 70));
-    tile.save(root.filePath(QStringLiteral("Bgd/Tile.bmp")), "BMP");
+    // Backgrounds of 1 x 1 up to the whole canvas, each under a full level.
+    for (const char *name : Backgrounds) {
+        const QStringList size = QString(QLatin1String(name)).split(u'x');
+        QImage tile(size[0].toInt(), size[1].toInt(), QImage::Format_RGB32);
+        for (int y = 0; y < tile.height(); ++y)
+            for (int x = 0; x < tile.width(); ++x)
+                tile.setPixel(x, y, qRgb(10 + x % 50, 20 + y % 50, 70));
+        tile.save(root.filePath(QStringLiteral("Bgd/%1.bmp").arg(name)), "BMP");
+        writeFile(fullLevel(name), fullLevelBytes(QByteArray(name) + ".bmp"));
+    }
+}
 
+QByteArray BenchFolder::fullLevelBytes(const QByteArray &background)
+{
     QByteArray level;
     for (int i = 0; i < 4; ++i)
         level.append("\xff\xff", 2);
     level.append(QByteArray("DefaultTileSet.vxt").leftJustified(30, ' '));
-    level.append(QByteArray("Tile.bmp").leftJustified(30, ' '));
+    level.append(background.leftJustified(30, ' '));
     for (int y = 0; y <= 30; ++y)
         for (int x = 0; x <= 20; ++x)
             put32(level, x > 0 && y > 0 ? (x * 7 + y) % 119 + 1 : 0);
-    writeFile(fullLevel(), level);
+    return level;
 }
 
-QString BenchFolder::fullLevel() const
+QString BenchFolder::fullLevel(const char *background) const
 {
-    return dir.path() + QStringLiteral("/Lvl/full.vxl");
+    return dir.path() + QStringLiteral("/Lvl/full-%1.vxl").arg(QLatin1String(background));
 }
 
 QString BenchFolder::defaultTileset() const

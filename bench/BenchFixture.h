@@ -23,9 +23,15 @@ public:
 class BenchFolder
 {
 public:
+    static inline BenchFolder *current = nullptr; // the run's folder
+
     BenchFolder();
+    // Backgrounds "WxH", each under a level with all 600 cells and four paddles.
+    static constexpr const char *Backgrounds[] = {"32x16", "1x1", "3x7", "640x480"};
+    static QByteArray fullLevelBytes(const QByteArray &background);
+
     QString path() const { return dir.path(); }
-    QString fullLevel() const;
+    QString fullLevel(const char *background = "32x16") const;
     QString defaultTileset() const;
     QString bigTileset() const;
 
