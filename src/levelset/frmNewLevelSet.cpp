@@ -4,6 +4,7 @@
 #include "common/Text.h"
 #include "model/LevelSetFile.h"
 #include "platform/Dialogs.h"
+#include "platform/ReadOutLabel.h"
 #include "platform/WindowFont.h"
 
 #include <QComboBox>
@@ -63,10 +64,12 @@ void frmNewLevelSet::buildWindow()
     cmdAddLevel->setObjectName(QStringLiteral("cmdAddLevel"));
     cmdAddLevel->setGeometry(8, 40, 81, 25);
 
-    lblNumLevels = new QLabel(LevelCountCaption(0), this);
+    // A count too long for its line goes on below it.
+    lblNumLevels = new ReadOutLabel(LevelCountCaption(0), this);
     lblNumLevels->setObjectName(QStringLiteral("lblNumLevels"));
-    lblNumLevels->setGeometry(96, 45, 65, 17);
+    lblNumLevels->setGeometry(96, 45, 65, 33);
     lblNumLevels->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblNumLevels->setWordWrap(true);
 
     Label1 = new QLabel(QStringLiteral("Name of Level Set:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

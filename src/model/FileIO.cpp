@@ -3,11 +3,14 @@
 #include "common/VorpexError.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,24 +63,86 @@ QByteArray ReadFileBytes(const QString &path, qint64 maxBytes)
     return bytes;
 }
 
-void WriteFileAtomically(const QString &path, const QByteArray &bytes)
+namespace {
+
+// A file written beside its target and synced, ready to replace it.
+std::unique_ptr<QSaveFile> prepare(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
+    auto file = std::make_unique<QSaveFile>(path);
     // Unbuffered: a full disk fails the write itself, not a flush inside commit(), whose error
     // commit() would not report. The data is then synced here, where a failure is seen, before
     // the temporary file may replace the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw VorpexError(path + QStringLiteral(": ") + file.errorString());
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw VorpexError(path + QStringLiteral(": ") + file->errorString());
     QString failure;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        failure = file.errorString();
-    } else if (::fdatasync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP) {
+    if (file->write(bytes) != bytes.size() || !file->flush()) {
+        failure = file->errorString();
+    } else if (::fdatasync(file->handle()) != 0 && errno != EINVAL && errno != ENOTSUP) {
         failure = systemError(errno); // EINVAL, ENOTSUP: a file system that keeps no cache
     }
     if (!failure.isEmpty()) {
-        file.cancelWriting();
+        file->cancelWriting();
         throw VorpexError(path + QStringLiteral(": ") + failure);
     }
-    if (!file.commit())
-        throw VorpexError(path + QStringLiteral(": ") + file.errorString());
+    return file;
+}
+
+} // namespace
+
+void WriteFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    WriteFilesAtomically({{path, bytes}});
+}
+
+void WriteFilesAtomically(const std::vector<std::pair<QString, QByteArray>> &files)
+{
+    // Every file is written and synced before any replaces its old one.
+    std::vector<std::unique_ptr<QSaveFile>> ready;
+    for (const auto &[path, bytes] : files)
+        ready.push_back(prepare(path, bytes));
+    if (ready.size() == 1) {
+        if (!ready[0]->commit())
+            throw VorpexError(files[0].first + QStringLiteral(": ") + ready[0]->errorString());
+        return;
+    }
+    // The old files stay reachable under a second name until all the new ones are in place,
+    // so that a failure part-way puts them back.
+    std::vector<QString> kept(files.size());
+    auto restore = [&](std::size_t committed) {
+        for (std::size_t i = 0; i < committed; ++i) {
+            const QByteArray target = QFile::encodeName(files[i].first);
+            if (kept[i].isEmpty())
+                ::unlink(target.constData());
+            else
+                ::rename(QFile::encodeName(kept[i]).constData(), target.constData());
+        }
+    };
+    auto forget = [&] {
+        for (const QString &old : kept) {
+            if (!old.isEmpty())
+                QFile::remove(old);
+        }
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!QFileInfo::exists(files[i].first))
+            continue;
+        kept[i] = files[i].first + QStringLiteral(".old-") +
+                  QString::number(QRandomGenerator::global()->generate64(), 36);
+        if (::link(QFile::encodeName(files[i].first).constData(),
+                   QFile::encodeName(kept[i]).constData()) != 0) {
+            const QString why = systemError(errno);
+            kept[i].clear();
+            forget();
+            throw VorpexError(files[i].first + QStringLiteral(": ") + why);
+        }
+    }
+    for (std::size_t i = 0; i < ready.size(); ++i) {
+        if (!ready[i]->commit()) {
+            const QString why = ready[i]->errorString();
+            restore(i);
+            forget();
+            throw VorpexError(files[i].first + QStringLiteral(": ") + why);
+        }
+    }
+    forget();
 }

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <utility>
+#include <vector>
 
 class QFile;
 
@@ -18,3 +20,7 @@ QByteArray ReadFileBytes(const QString &path, qint64 maxBytes);
 // the old file only once every byte is on disk. Throws VorpexError on failure, the old file
 // untouched and no temporary file left.
 void WriteFileAtomically(const QString &path, const QByteArray &bytes);
+
+// Writes several files as one: each is written and synced beside itself first; only then do
+// they replace their old files, and a failure part-way puts back the ones already replaced.
+void WriteFilesAtomically(const std::vector<std::pair<QString, QByteArray>> &files);

@@ -14,7 +14,8 @@ std::optional<ChosenBitmap> ChooseBitmap(CommonDialog &dialog, Dialogs &dialogs,
     if (!chosen)
         return std::nullopt;
     try {
-        return ChosenBitmap{*chosen, ToQImage(LoadPicture(*chosen))};
+        const QByteArray bytes = ReadPictureFile(*chosen);
+        return ChosenBitmap{*chosen, ToQImage(DecodePicture(bytes)), bytes};
     } catch (const VorpexError &) {
         MsgBox(dialogs, parent, MessageWithPath(QStringLiteral("Cannot load picture."), *chosen));
         return std::nullopt;

@@ -12,6 +12,7 @@ struct ChosenBitmap
 {
     QString path;
     QImage picture;
+    QByteArray bytes; // the file, as it was read
 };
 
 // Asks for a bitmap with the window's file dialog and loads it. nullopt on Cancel, and after

@@ -32,16 +32,26 @@ void SetFallbackPictureDecoder(PictureDecoder decoder)
     fallback = decoder;
 }
 
-Picture LoadPicture(const QString &path)
+Picture DecodePicture(const QByteArray &bytes)
 {
-    const QByteArray bytes = ReadFileBytes(path, MaxPictureBytes);
     if (std::optional<Picture> picture = DecodeBitmap(bytes))
         return *picture;
+    if (fallback)
+        return fallback(bytes);
+    throw VorpexError(QStringLiteral("not a bitmap that can be read"));
+}
+
+QByteArray ReadPictureFile(const QString &path)
+{
+    return ReadFileBytes(path, MaxPictureBytes);
+}
+
+Picture LoadPicture(const QString &path)
+{
+    const QByteArray bytes = ReadPictureFile(path);
     try {
-        if (fallback)
-            return fallback(bytes);
+        return DecodePicture(bytes);
     } catch (const VorpexError &error) {
         throw VorpexError(path + QStringLiteral(": ") + error.message());
     }
-    throw VorpexError(path + QStringLiteral(": not a bitmap that can be read"));
 }

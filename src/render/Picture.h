@@ -62,6 +62,8 @@ private:
 using PictureDecoder = Picture (*)(const QByteArray &bytes);
 void SetFallbackPictureDecoder(PictureDecoder decoder);
 
-// Loads a Windows bitmap file. Throws VorpexError when the file is missing, is not a regular
-// file, or is not a bitmap that can be read.
+// A Windows bitmap from its bytes, and from its file. Throw VorpexError when the file is
+// missing, is not a regular file, or is not a bitmap that can be read.
+Picture DecodePicture(const QByteArray &bytes);
 Picture LoadPicture(const QString &path);
+QByteArray ReadPictureFile(const QString &path);

@@ -7,6 +7,7 @@
 #include "common/Text.h"
 #include "common/VorpexError.h"
 #include "model/BrickTable.h"
+#include "model/FileIO.h"
 #include "model/Geometry.h"
 #include "model/ShooterCode.h"
 #include "model/TilesetFile.h"
@@ -16,6 +17,7 @@
 #include "platform/PictureBox.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -104,6 +106,7 @@ void frmNewTileSet::cmdOpenPic_Click()
         return;
     const QImage &picture = chosen->picture;
     PicFileName = FileNameOf(chosen->path);
+    PictureBytes = chosen->bytes;
     TileBmp->setPicture(picture);
     picCopyTiles->setPicture(picture);
 
@@ -381,8 +384,28 @@ void frmNewTileSet::chkShooter_MouseUp(int, int, int, double, double)
 
 bool frmNewTileSet::SaveTileSet(const QString &File)
 {
+    // A tileset is opened with the bitmap of its name beside it: the picture goes there too,
+    // unless it is that file already, and both are written as one.
+    const QString bitmap = CompanionBitmapPath(File);
+    std::vector<std::pair<QString, QByteArray>> files;
+    QByteArray there;
     try {
-        WriteTilesetFile(File, Bricks, BrickCount);
+        there = ReadFileBytes(bitmap, PictureBytes.size() + 1);
+    } catch (const VorpexError &) {
+    }
+    if (there != PictureBytes) {
+        if (QFileInfo::exists(bitmap) &&
+            MsgBox(dialogs, this,
+                   FileNameOf(bitmap) + QStringLiteral(" already exists.\r\n") +
+                       QStringLiteral("Do you want to replace it?"),
+                   MsgButtons::YesNo, MsgIcon::Question, QString(),
+                   MsgAnswer::No) != MsgAnswer::Yes)
+            return false;
+        files.emplace_back(bitmap, PictureBytes);
+    }
+    files.emplace_back(File, EncodeTileset(Bricks, BrickCount));
+    try {
+        WriteFilesAtomically(files);
         return true;
     } catch (const VorpexError &) {
         MsgBox(dialogs, this, QStringLiteral("Error in writing file."));

@@ -56,6 +56,7 @@ public:
     std::int32_t CurAction = 0;
     std::int32_t ShooterAction = 0;
     QString PicFileName;
+    QByteArray PictureBytes; // the file of the picture in use, as it was read
 
     // Controls, direct children of the window.
     QGroupBox *Frame2 = nullptr;

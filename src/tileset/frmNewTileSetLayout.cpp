@@ -2,6 +2,7 @@
 #include "MouseUpCheckBox.h"
 #include "frmNewTileSet.h"
 #include "platform/PictureBox.h"
+#include "platform/ReadOutLabel.h"
 #include "platform/WindowFont.h"
 
 #include <QCheckBox>
@@ -41,6 +42,18 @@ QLabel *label(QWidget *parent,
               Qt::Alignment alignment = Qt::AlignLeft)
 {
     QLabel *l = place<QLabel>(parent, QLatin1String(name), caption, geometry);
+    l->setAlignment(alignment | Qt::AlignTop);
+    return l;
+}
+
+// A label showing a number: always whole (see ReadOutLabel).
+QLabel *readOut(QWidget *parent,
+                const char *name,
+                const QString &caption,
+                QRect geometry,
+                Qt::Alignment alignment = Qt::AlignLeft)
+{
+    QLabel *l = place<ReadOutLabel>(parent, QLatin1String(name), caption, geometry);
     l->setAlignment(alignment | Qt::AlignTop);
     return l;
 }
@@ -105,8 +118,9 @@ void frmNewTileSet::buildWindow()
         frame(this, "frmActions", QStringLiteral("Assign Actions"), QRect(8, 112, 425, 225));
     Label1 = label(frmActions, "Label1", QStringLiteral("Current Brick"), QRect(24, 24, 89, 17),
                    Qt::AlignHCenter);
-    lblCurTile = label(frmActions, "lblCurTile", QStringLiteral("Tile: 1"), QRect(24, 48, 33, 25),
-                       Qt::AlignHCenter);
+    // Centred where the layout puts it, and as wide as the room beside the brick allows.
+    lblCurTile = readOut(frmActions, "lblCurTile", QStringLiteral("Tile: 1"), QRect(5, 48, 71, 25),
+                         Qt::AlignHCenter);
     BrickWindow = pictureBox(frmActions, "BrickWindow", QRect(80, 48, 36, 20), true);
     cmdPrevious =
         button(frmActions, "cmdPrevious", QStringLiteral("&Previous"), QRect(16, 80, 57, 25));
@@ -161,11 +175,13 @@ void frmNewTileSet::buildWindow()
     Command2 =
         button(frmActions, "Command2", QStringLiteral("&End tileset"), QRect(128, 184, 65, 25));
     Label4 = label(frmActions, "Label4", QStringLiteral("Anim Frame:"), QRect(200, 184, 73, 17));
-    lblAnimFrame = label(frmActions, "lblAnimFrame", QString(), QRect(200, 200, 73, 17));
+    lblAnimFrame = readOut(frmActions, "lblAnimFrame", QString(), QRect(200, 200, 73, 17));
     Label5 = label(frmActions, "Label5", QStringLiteral("Hit stage:"), QRect(272, 184, 57, 25));
-    lblHitStage = label(frmActions, "lblHitStage", QString(), QRect(272, 200, 81, 17));
+    lblHitStage = readOut(frmActions, "lblHitStage", QString(), QRect(272, 200, 81, 17));
+    // A count too long for its line goes on below, as the other read-outs do.
     lblMaxBricks =
-        label(frmActions, "lblMaxBricks", QStringLiteral("Max Bricks:"), QRect(336, 184, 81, 17));
+        readOut(frmActions, "lblMaxBricks", QStringLiteral("Max Bricks:"), QRect(336, 184, 81, 33));
+    lblMaxBricks->setWordWrap(true);
     frmActions->setEnabled(false);
 
     // The whole picture at full size, right; it grows with the picture it is given.

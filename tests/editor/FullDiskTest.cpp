@@ -42,21 +42,22 @@ TEST_P(FullDiskTest, EverySaveFailsWholeAndTheWorkStays)
     ASSERT_TRUE(editor->mnuSave_Click());
     EXPECT_EQ(ReadBytes(level).mid(68 + 4 * (4 + 21 * 3), 4), Le32({5}));
 
-    // The builder: 2000 bricks, on a disk with room for about half of them.
-    WriteBytes(app.tls("Big.bmp"), MonoBitmap(1280, 800, Qt::red));
+    // The builder: 2000 bricks from a picture outside Tls, which goes there too. The disk has
+    // room for the picture but then for about half the tileset (a file may hold half of it).
+    WriteBytes(app.path() + "/Big.bmp", MonoBitmap(1280, 800, Qt::red));
     const QByteArray oldTileset = Le32({1, 1, 1, 1, 1, 1, 0, 0});
     WriteBytes(app.tls("Big.vxt"), oldTileset);
     const QStringList tls = EntriesOf(app.tls(""));
     frmNewTileSet builder(dialogs, app.path(), bricks, editor.get());
     builder.show();
-    dialogs.open(app.tls("Big.bmp"));
+    dialogs.open(app.path() + "/Big.bmp");
     builder.cmdOpenPic_Click();
     builder.cmdDone_Click();
     while (builder.CurBrick < 2000)
         builder.cmdNext_Click();
     builder.Command2_Click();
     {
-        FullDisk full(GetParam(), 28000);
+        FullDisk full(GetParam(), GetParam() == FullDiskKind::Mounted ? 160000 : 28000);
         dialogs.answer(MsgAnswer::Ok);
         builder.cmdSave_Click();
         expectMessage("Error in writing file.");

@@ -7,7 +7,8 @@ TEST(TilesetEndToEnd, BuiltTilesetIsUsedInASavedLevel)
 {
     TempAppFolder app;
     WriteFixtureTileset(app.tls(QStringLiteral("DefaultTileSet.vxt")), 64, 48, 6);
-    const QString stone = app.tls(QStringLiteral("Stone.bmp"));
+    // A picture from anywhere: saving puts it into Tls beside the tileset.
+    const QString stone = app.path() + QStringLiteral("/Stone.bmp");
     WriteBitmap(stone, CellPicture(64, 32)); // 2 columns of 2: four bricks
     ScriptedDialogs dialogs;
     BrickTable bricks;
@@ -29,6 +30,7 @@ TEST(TilesetEndToEnd, BuiltTilesetIsUsedInASavedLevel)
     EXPECT_EQ(ReadBytes(app.tls(QStringLiteral("Stone.vxt"))),
               Le32({4}) + Le32({1, 1, 1, 2, 1, 0, 0}) + Le32({1, 1, 1, 2, 2, 0, 16}) +
                   Le32({3, 1, 1, 1, 1, 32, 0}) + Le32({9, 1, 1, 1, 1, 32, 16}));
+    EXPECT_EQ(ReadBytes(app.tls(QStringLiteral("Stone.bmp"))), ReadBytes(stone));
     EXPECT_EQ(editor.PaletteCount, 6); // the editor has reloaded its own tileset
 
     dialogs.answer(MsgAnswer::No).open(app.tls(QStringLiteral("Stone.vxt")));

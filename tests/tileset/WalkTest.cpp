@@ -1,7 +1,10 @@
 // The window, opening a picture, cutting it into bricks, walking them, ending, saving and
 // cancelling.
 #include "BuilderFixture.h"
+#include "editor/frmEditor.h"
+#include "levelset/frmNewLevelSet.h"
 #include "platform/PictureBox.h"
+#include "platform/ReadOutLabel.h"
 
 #include <QDir>
 
@@ -139,4 +142,49 @@ TEST_F(WalkTest, OneCellPictureSavesOneBrickEndOnTheFirstOnlyTheCount)
     dialogs.open(picture(96, 32));
     ClickInTurn({second.cmdOpenPic, second.cmdDone, second.Command2, second.cmdSave});
     EXPECT_EQ(ReadBytes(app.tls(QStringLiteral("Stone.vxt"))), Le32({0}));
+}
+
+TEST_F(WalkTest, APictureFromElsewhereIsSavedIntoTlsAfterAskingToReplaceAnother)
+{
+    const QString elsewhere = app.path() + QStringLiteral("/Stone.bmp");
+    WriteBitmap(elsewhere, CellPicture(32, 16));
+    WriteBytes(app.tls(QStringLiteral("Stone.bmp")), "another picture");
+    dialogs.open(elsewhere).answer(MsgAnswer::No).answer(MsgAnswer::Yes);
+    ClickInTurn({window.cmdOpenPic, window.cmdDone, window.Command2, window.cmdSave});
+    expectMessage(QStringLiteral("Stone.bmp already exists.\r\nDo you want to replace it?"),
+                  QStringLiteral("VorpexEditor"), MsgButtons::YesNo, MsgIcon::Question);
+    EXPECT_EQ(dialogs.messages().back().defaultButton, MsgAnswer::No);
+    // No: nothing written, the builder as it was.
+    EXPECT_TRUE(window.isVisible() && window.cmdSave->isEnabled());
+    EXPECT_EQ(ReadBytes(app.tls(QStringLiteral("Stone.bmp"))), "another picture");
+    EXPECT_FALSE(QFile::exists(app.tls(QStringLiteral("Stone.vxt"))));
+    EXPECT_EQ(endAndSave(), Le32({1}) + Le32({1, 1, 1, 1, 1, 0, 0}));
+    EXPECT_EQ(ReadBytes(app.tls(QStringLiteral("Stone.bmp"))), ReadBytes(elsewhere));
+}
+
+TEST(ReadOuts, EveryReadOutShowsItsLargestTextWhole)
+{
+    TempAppFolder app;
+    ScriptedDialogs dialogs;
+    BrickTable bricks;
+    frmNewTileSet builder(dialogs, app.path(), bricks);
+    frmNewLevelSet levelsets(dialogs, app.path());
+    frmEditor editor(dialogs, app.path(), bricks);
+    const std::pair<QLabel *, const char *> readOuts[] = {
+        {builder.lblCurTile, "Tile: 32767"},      {builder.lblMaxBricks, "Max bricks: 32767"},
+        {builder.lblAnimFrame, "32767/32767"},    {builder.lblHitStage, "32767"},
+        {levelsets.lblNumLevels, "32767 Levels"}, {editor.CurPoslbl, "X: 20  Y: 30"}};
+    for (auto [label, text] : readOuts) {
+        label->setText(QLatin1String(text));
+        const QRect room = label->contentsRect();
+        const auto *readOut = qobject_cast<const ReadOutLabel *>(label);
+        const QRect needed =
+            QFontMetrics(readOut ? readOut->fittingFont() : label->font())
+                .boundingRect(room,
+                              int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                              label->text());
+        EXPECT_TRUE(room.contains(needed))
+            << text << ": needs " << needed.width() << " x " << needed.height() << ", has "
+            << room.width() << " x " << room.height();
+    }
 }
