@@ -93,7 +93,7 @@ Checker::namedFile(const QString &kind, const char *folder, const QString &name)
     if (!IsBareFileName(name))
         return Named{kind + "-name",
                      kind + QStringLiteral(" name '%1' is not a file name").arg(name)};
-    const QFileInfo file(AppFolders::InFolder(appFolder, folder, name));
+    const QFileInfo file(FindIgnoringCase(AppFolders::InFolder(appFolder, folder, name)));
     if (!file.exists())
         return Named{kind + "-missing",
                      kind + QStringLiteral(" '%1' not found in %2").arg(name, file.path())};
@@ -111,7 +111,8 @@ const Checker::Named &Checker::tileset(const QString &name)
     if (std::optional<Named> problem = namedFile("tileset", AppFolders::Tilesets, name)) {
         named = *problem;
     } else {
-        const QString path = AppFolders::InFolder(appFolder, AppFolders::Tilesets, name);
+        const QString path =
+            FindIgnoringCase(AppFolders::InFolder(appFolder, AppFolders::Tilesets, name));
         try {
             named.bricks = LoadedTileset::load(path).recordCount();
         } catch (const VorpexError &error) {
@@ -131,7 +132,8 @@ const Checker::Named &Checker::background(const QString &name)
     if (std::optional<Named> problem = namedFile("background", AppFolders::Backgrounds, name)) {
         named = *problem;
     } else {
-        const QString path = AppFolders::InFolder(appFolder, AppFolders::Backgrounds, name);
+        const QString path =
+            FindIgnoringCase(AppFolders::InFolder(appFolder, AppFolders::Backgrounds, name));
         try {
             LoadPicture(path);
         } catch (const VorpexError &error) {
@@ -228,7 +230,7 @@ void Checker::checkTileset(const QString &path)
             QStringLiteral("%1 bytes after the last record")
                 .arg(bytes.size() - 4 - count * BrickRecordSize));
 
-    const QString bitmapPath = CompanionBitmapPath(path);
+    const QString bitmapPath = FindIgnoringCase(CompanionBitmapPath(path));
     Picture bitmap;
     if (!QFileInfo(bitmapPath).isFile()) {
         add(path, true, "bitmap-missing",

@@ -70,7 +70,7 @@ QString describeTileset(const QString &path)
     QTextStream out(&text);
     out << "Tileset: " << path << '\n' << "Bricks: " << file.count();
     try {
-        const Picture bitmap = LoadPicture(CompanionBitmapPath(path));
+        const Picture bitmap = LoadPicture(FindIgnoringCase(CompanionBitmapPath(path)));
         out << " (bitmap " << bitmap.width() << " x " << bitmap.height() << ", "
             << TilesetCells(bitmap.width(), bitmap.height()) << " cells)\n";
     } catch (const VorpexError &) {

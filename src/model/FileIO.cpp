@@ -2,6 +2,7 @@
 
 #include "common/VorpexError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -51,6 +52,23 @@ void OpenRegularFile(QFile &file, const QString &path)
         ::close(fd);
         throw VorpexError(path + QStringLiteral(": ") + file.errorString());
     }
+}
+
+QString FindIgnoringCase(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink())
+        return path;
+    const QDir folder = info.dir();
+    QString found;
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0) {
+            if (!found.isEmpty())
+                return path;
+            found = name;
+        }
+    }
+    return found.isEmpty() ? path : folder.filePath(found);
 }
 
 QByteArray ReadFileBytes(const QString &path, qint64 maxBytes)

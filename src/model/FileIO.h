@@ -12,6 +12,11 @@ class QFile;
 // Throws VorpexError.
 void OpenRegularFile(QFile &file, const QString &path);
 
+// The path itself when its folder holds that name; else the one file of the folder whose name
+// differs from it in case only, as names in files made on case-insensitive disks do; else the
+// path itself (two or more such files are no answer).
+QString FindIgnoringCase(const QString &path);
+
 // Reads at most maxBytes of a regular file; throws VorpexError when it is missing, is not a
 // regular file or cannot be read.
 QByteArray ReadFileBytes(const QString &path, qint64 maxBytes);

@@ -4,6 +4,7 @@
 #include "common/AppFolders.h"
 #include "common/Text.h"
 #include "common/VorpexError.h"
+#include "model/FileIO.h"
 #include "model/Geometry.h"
 
 QString MessageWithPath(const QString &text, const QString &path)
@@ -32,7 +33,7 @@ LoadedLevel LoadedLevel::load(const QString &path, const QString &appFolder)
     level.backgroundPath =
         AppFolders::InFolder(appFolder, AppFolders::Backgrounds, level.file.backgroundName);
     try {
-        level.background = LoadPicture(level.backgroundPath);
+        level.background = LoadPicture(FindIgnoringCase(level.backgroundPath));
     } catch (const VorpexError &) {
     }
     return level;

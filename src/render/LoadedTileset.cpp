@@ -2,6 +2,7 @@
 
 #include "Blit.h"
 #include "Picture.h"
+#include "model/FileIO.h"
 #include "model/Geometry.h"
 #include "model/TilesetFile.h"
 
@@ -9,11 +10,13 @@
 
 LoadedTileset LoadedTileset::load(const QString &path)
 {
-    const TilesetFileData file = ReadTilesetFile(path);
+    // The path as given stays the tileset's, whatever the case of the files found.
+    const QString found = FindIgnoringCase(path);
+    const TilesetFileData file = ReadTilesetFile(found);
     LoadedTileset tileset;
     tileset.path = path;
     tileset.count = file.count();
-    tileset.picture = LoadPicture(CompanionBitmapPath(path));
+    tileset.picture = LoadPicture(FindIgnoringCase(CompanionBitmapPath(found)));
     const int records = std::min<qint64>(
         file.count(), TilesetCells(tileset.picture.width(), tileset.picture.height()));
     tileset.records.resize(static_cast<std::size_t>(records) + 1);

@@ -168,6 +168,28 @@ TEST_F(BadInputTest, NamesBeyondAsciiAndOfThirtyCharacters)
     expectMessage("Cannot open tileset.\r\n" + app.tls(thirtyOne.left(30)));
 }
 
+TEST_F(BadInputTest, NamesWrittenOnCaseInsensitiveDisksFindTheirFilesAndStayAsWritten)
+{
+    WriteFixtureTileset(app.tls("Lower.vxt"), 64, 48, 6);
+    ASSERT_TRUE(QFile::rename(app.tls("Lower.bmp"), app.tls("LOWER.BMP")));
+    WriteFixtureTileset(app.tls("Twin.vxt"), 64, 48, 6);
+    ASSERT_TRUE(QFile::copy(app.tls("Twin.vxt"), app.tls("TWIN.vxt")));
+    start();
+    const QByteArray bytes =
+        levelBytes({-1, 0, 0, 0}, "lower.VXT", "defaultbackground.BMP", {{2, 2, 3}});
+    WriteBytes(app.lvl("case.vxl"), bytes);
+    ASSERT_TRUE(editor->OpenFile(app.lvl("case.vxl")));
+    EXPECT_EQ(canvas(40, 20), brickColour(3));
+    EXPECT_EQ(canvas(300, 200), QColor(0, 0, 90));
+    ASSERT_TRUE(editor->SaveFile(app.lvl("again.vxl")));
+    EXPECT_EQ(ReadBytes(app.lvl("again.vxl")), bytes);
+    // Two files of that name but for case: neither is taken.
+    WriteBytes(app.lvl("twin.vxl"), levelBytes({-1, 0, 0, 0}, "twin.vxt", "DefaultBackground.bmp"));
+    dialogs.answer(MsgAnswer::Ok);
+    EXPECT_FALSE(editor->OpenFile(app.lvl("twin.vxl")));
+    expectMessage("Cannot open tileset.\r\n" + app.tls("twin.vxt"));
+}
+
 TEST_F(BadInputTest, BrickPicturesPlacedFarOutsideTheBitmap)
 {
     // At the very ends of the 32-bit range, and partly inside.
