@@ -235,6 +235,6 @@ int main(int argc, char **argv)
                                        : QStringLiteral("no command '%1'").arg(command),
                      QLatin1String(Overview));
     const QString appFolder =
-        parser.isSet(data) ? parser.value(data) : AppFolders::ApplicationFolder();
+        parser.isSet(data) ? parser.value(data) : AppFolders::DataFolder();
     return run(parser, appFolder);
 }

@@ -2,6 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <unistd.h>
 
 namespace AppFolders {
 
@@ -19,6 +23,25 @@ QString ApplicationFolder()
     while (dir.size() > 1 && dir.endsWith(QDir::separator()))
         dir.chop(1);
     return dir;
+}
+
+QString DataFolder()
+{
+    const QString program = ApplicationFolder();
+    if (::access(QFile::encodeName(program).constData(), W_OK) == 0)
+        return program;
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         QStringLiteral("/VorpexEditor");
+    for (const char *folder : {Tilesets, Backgrounds, Levelsets}) {
+        QDir().mkpath(InFolder(user, folder));
+        const QDir installed(InFolder(program, folder));
+        for (const QString &name : installed.entryList(QDir::Files)) {
+            const QString target = InFolder(user, folder, name);
+            if (!QFileInfo::exists(target))
+                QFile::copy(installed.filePath(name), target);
+        }
+    }
+    return QDir::toNativeSeparators(user);
 }
 
 } // namespace AppFolders

@@ -20,4 +20,10 @@ QString InFolder(const QString &appFolder, const char *folder, const QString &na
 // The folder that holds the running program, without a trailing separator.
 QString ApplicationFolder();
 
+// The application folder to work in: the program's own where it may write there (the build
+// folder, a portable copy); else, for an installed program, the user's data folder
+// (~/.local/share/VorpexEditor), first given whatever it lacks of the installed Tls, Bgd and
+// Lvl. Nothing there is ever overwritten.
+QString DataFolder();
+
 } // namespace AppFolders

@@ -41,8 +41,8 @@ QString DecodeName(const QByteArray &bytes)
     }
     if (!ascii) {
         // A leading byte order mark is part of the name, not a marker to drop.
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless
-                                                      | QStringDecoder::Flag::ConvertInitialBom);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
         QString text = utf8.decode(bytes);
         if (!utf8.hasError())
             return text;

@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <cmath>
@@ -244,6 +245,41 @@ void frmEditor::mnuNew_Click()
 {
     if (AskToSave())
         NewLevel();
+}
+
+void frmEditor::OpenFromOutside(const QString &path, bool askToSave)
+{
+    if ((!askToSave && !HasUnsavedChanges()) || AskToSave())
+        OpenFile(path);
+}
+
+namespace {
+
+// The one level file a drag brings, if that is what it brings.
+std::optional<QString> DroppedLevel(const QMimeData *data)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls[0].isLocalFile() ||
+        !urls[0].toLocalFile().endsWith(QStringLiteral(".vxl"), Qt::CaseInsensitive))
+        return std::nullopt;
+    return urls[0].toLocalFile();
+}
+
+} // namespace
+
+void frmEditor::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Anything else keeps the cursor's "no" shape.
+    if (DroppedLevel(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void frmEditor::dropEvent(QDropEvent *event)
+{
+    if (const std::optional<QString> path = DroppedLevel(event->mimeData())) {
+        event->acceptProposedAction();
+        OpenFromOutside(*path, true);
+    }
 }
 
 void frmEditor::mnuOpen_Click()

@@ -50,6 +50,11 @@ public:
     // did not end normally.
     void showAndActivate();
 
+    // A level handed over from outside (the command line, a file dropped on the window),
+    // opened as File, Open opens the file chosen; the save question comes first where there
+    // is unsaved work, or always for a drop, as for File, Open.
+    void OpenFromOutside(const QString &path, bool askToSave = false);
+
     // Window events and menu commands.
     void Form_Activate();
     void Form_MouseMove();
@@ -129,6 +134,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void Form_Load();

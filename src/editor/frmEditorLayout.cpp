@@ -64,6 +64,7 @@ void frmEditor::buildWindow()
     surface->setObjectName(QStringLiteral("frmEditorSurface"));
     surface->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(surface);
+    setAcceptDrops(true);
 
     LevelPic = pictureBox(surface, "LevelPic", QRect(8, 8, 644, 484), true);
     LevelPic->setBackColor(Qt::black);

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Drives the real program from outside, under Xvfb, through a designer's day: open a level,
-# draw with a drag, erase with the right button, toggle a paddle, Clear answered No, Save As,
-# undo on screen, the tileset builder opened and cancelled, a kill -9 and the level given
-# back, Ctrl+S and Ctrl+Q. The saved bytes are checked against the level layout.
+# Drives the real program from outside, under Xvfb: a level named on the command line, then a
+# designer's day: open a level, draw with a drag, erase with the right button, toggle a
+# paddle, Clear answered No, Save As, undo on screen, the tileset builder opened and
+# cancelled, a kill -9 and the level given back, Ctrl+S and Ctrl+Q. The saved bytes are
+# checked against the level layout.
 #   editor_e2e.sh PROGRAM_FOLDER
 set -euo pipefail
 [[ -n "${E2E_TRACE:-}" ]] && set -x
 
 if [[ -z "${VORPEX_E2E_DISPLAY:-}" ]]; then
   export VORPEX_E2E_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
 fi
 
 program_dir=$1
@@ -42,8 +43,8 @@ name_field() { printf '%-30s' "$1"; }
   name_field DefaultBackground.bmp; head -c 2604 /dev/zero; } > "$work/start.vxl"
 printf '\x02' | dd of="$work/start.vxl" bs=1 seek=$(( 68 + 4 * (1 + 21 * 1) )) conv=notrunc 2>/dev/null
 
-start_editor() {
-  "$app/VorpexEditor" &
+start_editor() { # start_editor [ARGUMENT], from the work folder
+  (cd "$work" && exec "$app/VorpexEditor" "$@") &
   pid=$!
   wait_for 20 xdotool search --name '^Vorpex Editor - ' || fail "the editor window did not appear"
   win=$(xdotool search --name '^Vorpex Editor - ' | head -n 1)
@@ -79,6 +80,30 @@ title() { xdotool getwindowname "$win"; }
 bytes() { od -An -v -tx1 -j "$2" -N "$3" "$1" | tr -d ' \n'; }
 cell_of() { bytes "$1" $(( 68 + 4 * ($2 + 21 * $3) )) 4; }
 set_cells() { od -An -v -tx4 -j 68 "$1" | tr -s ' ' '\n' | grep -cv '^0*$' || true; }
+
+ended() { # the program has ended (its process gone, or left for us to reap)
+  [[ "$(sed 's/.*) //' "/proc/$pid/stat" 2>/dev/null | cut -d' ' -f1)" == Z ]] || ! kill -0 "$pid"
+}
+quit() { # Ctrl+Q, then the program must end by itself
+  to_editor
+  # The window may be gone before xdotool lets go of the keys.
+  xdotool key ctrl+q 2>/dev/null || true
+  wait_for 10 ended || fail "Ctrl+Q did not end the program"
+  local status=0
+  wait "$pid" || status=$?
+  [[ "$status" == 0 ]] || fail "the program ended with status $status"
+}
+
+# The command line takes one level, relative to the current folder; anything else is refused
+# with a usage line and no window.
+status=0
+"$app/VorpexEditor" start.vxl more.vxl 2>"$work/usage.txt" || status=$?
+[[ "$status" == 2 ]] && grep -q '^usage: VorpexEditor' "$work/usage.txt" \
+  || fail "two arguments: status $status, '$(cat "$work/usage.txt")'"
+start_editor start.vxl
+wait_for 10 bash -c "xdotool getwindowname $win | grep -qxF -- 'Vorpex Editor - $work/start.vxl'" \
+  || fail "title with a level on the command line is '$(title)'"
+quit
 
 start_editor
 [[ "$(title)" == "Vorpex Editor - Untitled" ]] || fail "title is '$(title)'"
@@ -146,15 +171,6 @@ to_editor; xdotool key ctrl+s; sleep 0.5
 [[ "$(set_cells "$day")" == 5 ]] || fail "$(set_cells "$day") cells are set after the restore"
 
 # Saved: Ctrl+Q ends at once, and leaves no recovery copy.
-to_editor
-# The window may be gone before xdotool lets go of the keys.
-xdotool key ctrl+q 2>/dev/null || true
-( sleep 10; kill "$pid" 2>/dev/null ) &
-watchdog=$!
-status=0
-wait "$pid" || status=$?
-kill "$watchdog" 2>/dev/null || true
-wait "$watchdog" 2>/dev/null || true
-[[ "$status" == 0 ]] || fail "Ctrl+Q did not end the program (status $status)"
+quit
 [[ -z "$(ls -A "$recovery")" ]] || fail "the recovery folder holds $(ls -A "$recovery")"
 echo "editor end-to-end: passed"

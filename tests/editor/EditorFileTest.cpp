@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QMimeData>
 
 TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileMenu)
 {
@@ -298,4 +299,29 @@ TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
     EXPECT_EQ(editor->CurrentBrick, 6);
     expectShown(editor->Picture2[6]);
     EXPECT_EQ(dialogs.messages().size(), shown + 2); // the two save questions only
+}
+
+TEST_F(EditorTest, ALevelDroppedOnTheWindowOpensAfterTheSaveQuestionOtherFilesAreRefused)
+{
+    start();
+    const QString path = writeLevel("drop.vxl", {0, -1, 0, 0}, {{4, 4, 2}});
+    auto drag = [this](const QList<QUrl> &urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(editor.get(), &enter);
+        return enter.isAccepted();
+    };
+    EXPECT_FALSE(drag({QUrl::fromLocalFile(app.path() + "/notes.txt")}));
+    EXPECT_FALSE(drag({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)}));
+    EXPECT_TRUE(drag({QUrl::fromLocalFile(path)}));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+    dialogs.answer(MsgAnswer::No);
+    QApplication::sendEvent(editor.get(), &drop);
+    expectMessage("Do you want to save current level?", "New Level", MsgButtons::YesNoCancel,
+                  MsgIcon::Question);
+    EXPECT_EQ(editor->windowTitle(), title(path));
+    EXPECT_EQ(canvas(100, 50), brickColour(2));
 }
