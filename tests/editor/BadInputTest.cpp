@@ -213,36 +213,3 @@ TEST_F(BadInputTest, BrickPicturesPlacedFarOutsideTheBitmap)
     EXPECT_EQ(slot(6, 16, 7), QColor(Qt::black)); // 8 pixels above the bitmap
     EXPECT_EQ(slot(6, 16, 8), CellColour(1));
 }
-
-TEST_F(BadInputTest, ASaveOntoAFolderWritesNothing)
-{
-    start();
-    ASSERT_TRUE(QDir().mkdir(app.lvl("taken.vxl")));
-    dialogs.save(app.lvl("taken.vxl")).answer(MsgAnswer::Ok);
-    EXPECT_FALSE(editor->mnuSaveAs_Click());
-    expectMessage("Error in writing file.");
-    EXPECT_TRUE(EntriesOf(app.lvl("taken.vxl")).isEmpty());
-    EXPECT_EQ(editor->windowTitle(), "Vorpex Editor - Untitled");
-}
-
-TEST_F(BadInputTest, ASaveIntoAReadOnlyFolderWritesNothing)
-{
-    start();
-    const QString locked = app.path() + "/Locked", old = locked + "/old.vxl";
-    ASSERT_TRUE(QDir().mkdir(locked));
-    WriteBytes(old, QByteArray("old"));
-    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
-    QFile probe(locked + "/probe");
-    const bool writable = probe.open(QIODevice::WriteOnly);
-    probe.remove();
-    if (!writable) {
-        dialogs.save(old).answer(MsgAnswer::Ok);
-        EXPECT_FALSE(editor->mnuSaveAs_Click());
-        expectMessage("Error in writing file.");
-        EXPECT_EQ(ReadBytes(old), QByteArray("old"));
-        EXPECT_EQ(EntriesOf(locked), QStringList{"old.vxl"});
-    }
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (writable)
-        GTEST_SKIP() << "permission bits do not stop this user (root) from writing";
-}
