@@ -103,46 +103,28 @@ Checker::namedFile(const QString &kind, const char *folder, const QString &name)
     return std::nullopt;
 }
 
-const Checker::Named &Checker::tileset(const QString &name)
+// A tileset or a background a level names, looked at once whatever the number of levels.
+const Checker::Named &Checker::named(const QString &kind, const char *folder, const QString &name)
 {
-    if (const auto it = tilesets.find(name); it != tilesets.end())
+    std::map<QString, Named> &cache = folder == AppFolders::Tilesets ? tilesets : backgrounds;
+    if (const auto it = cache.find(name); it != cache.end())
         return it->second;
     Named named;
-    if (std::optional<Named> problem = namedFile("tileset", AppFolders::Tilesets, name)) {
+    if (std::optional<Named> problem = namedFile(kind, folder, name)) {
         named = *problem;
     } else {
-        const QString path =
-            FindIgnoringCase(AppFolders::InFolder(appFolder, AppFolders::Tilesets, name));
+        const QString path = FindIgnoringCase(AppFolders::InFolder(appFolder, folder, name));
         try {
-            named.bricks = LoadedTileset::load(path).recordCount();
+            if (folder == AppFolders::Tilesets)
+                named.bricks = LoadedTileset::load(path).recordCount();
+            else
+                LoadPicture(path);
         } catch (const VorpexError &error) {
-            named = {
-                "tileset-bad",
-                QStringLiteral("tileset '%1' cannot be opened: %2").arg(path, error.message())};
+            named = {kind + "-bad",
+                     QStringLiteral("%1 '%2' cannot be read: %3").arg(kind, path, error.message())};
         }
     }
-    return tilesets[name] = named;
-}
-
-const Checker::Named &Checker::background(const QString &name)
-{
-    if (const auto it = backgrounds.find(name); it != backgrounds.end())
-        return it->second;
-    Named named;
-    if (std::optional<Named> problem = namedFile("background", AppFolders::Backgrounds, name)) {
-        named = *problem;
-    } else {
-        const QString path =
-            FindIgnoringCase(AppFolders::InFolder(appFolder, AppFolders::Backgrounds, name));
-        try {
-            LoadPicture(path);
-        } catch (const VorpexError &error) {
-            named = {
-                "background-bad",
-                QStringLiteral("background '%1' is not a bitmap: %2").arg(path, error.message())};
-        }
-    }
-    return backgrounds[name] = named;
+    return cache[name] = named;
 }
 
 void Checker::checkLevel(const QString &path)
@@ -160,10 +142,10 @@ void Checker::checkLevel(const QString &path)
     if (std::any_of(level.paddles.begin(), level.paddles.end(),
                     [](std::int16_t p) { return p != VbTrue && p != VbFalse; }))
         add(path, false, "paddle-value", QStringLiteral("a paddle word other than -1 or 0"));
-    const Named &back = background(level.backgroundName);
+    const Named &back = named("background", AppFolders::Backgrounds, level.backgroundName);
     if (!back.problemCode.isEmpty())
         add(path, true, back.problemCode.toLatin1().constData(), back.problem);
-    const Named &bricks = tileset(level.tilesetName);
+    const Named &bricks = named("tileset", AppFolders::Tilesets, level.tilesetName);
     if (!bricks.problemCode.isEmpty()) {
         add(path, true, bricks.problemCode.toLatin1().constData(), bricks.problem);
         return;

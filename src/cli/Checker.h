@@ -42,8 +42,7 @@ private:
     void checkLevel(const QString &path);
     void checkTileset(const QString &path);
     void checkLevelSet(const QString &path);
-    const Named &tileset(const QString &name);
-    const Named &background(const QString &name);
+    const Named &named(const QString &kind, const char *folder, const QString &name);
     std::optional<Named> namedFile(const QString &kind, const char *folder, const QString &name);
     void add(const QString &path, bool error, const char *code, const QString &message);
 

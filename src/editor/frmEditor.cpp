@@ -392,7 +392,7 @@ bool frmEditor::LoadLevel(const QString &path)
         return false;
     }
     const LevelFileData &level = loaded->file;
-    const QImage background = loaded->background.isNull() ? QImage() : ToQImage(loaded->background);
+    const QImage background = ToQImage(loaded->background);
     const QString &backPath = loaded->backgroundPath;
 
     for (int i = 1; i <= 4; ++i)

@@ -126,9 +126,15 @@ void WriteFilesAtomically(const std::vector<std::pair<QString, QByteArray>> &fil
     // The old files stay reachable under a second name until all the new ones are in place,
     // so that a failure part-way puts them back.
     std::vector<QString> kept(files.size());
+    // A link is followed, as QSaveFile follows it: the file behind it is the one kept.
+    std::vector<QString> targets;
+    for (const auto &file : files) {
+        const QFileInfo info(file.first);
+        targets.push_back(info.exists() ? info.canonicalFilePath() : file.first);
+    }
     auto restore = [&](std::size_t committed) {
         for (std::size_t i = 0; i < committed; ++i) {
-            const QByteArray target = QFile::encodeName(files[i].first);
+            const QByteArray target = QFile::encodeName(targets[i]);
             if (kept[i].isEmpty())
                 ::unlink(target.constData());
             else
@@ -142,11 +148,11 @@ void WriteFilesAtomically(const std::vector<std::pair<QString, QByteArray>> &fil
         }
     };
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!QFileInfo::exists(files[i].first))
+        if (!QFileInfo::exists(targets[i]))
             continue;
-        kept[i] = files[i].first + QStringLiteral(".old-") +
+        kept[i] = targets[i] + QStringLiteral(".old-") +
                   QString::number(QRandomGenerator::global()->generate64(), 36);
-        if (::link(QFile::encodeName(files[i].first).constData(),
+        if (::link(QFile::encodeName(targets[i]).constData(),
                    QFile::encodeName(kept[i]).constData()) != 0) {
             const QString why = systemError(errno);
             kept[i].clear();

@@ -35,25 +35,15 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, Q
     return place<QPushButton>(parent, QLatin1String(name), caption, geometry);
 }
 
+// A caption, or a number the program shows (a ReadOutLabel: always whole).
+template <class Label = QLabel>
 QLabel *label(QWidget *parent,
               const char *name,
               const QString &caption,
               QRect geometry,
               Qt::Alignment alignment = Qt::AlignLeft)
 {
-    QLabel *l = place<QLabel>(parent, QLatin1String(name), caption, geometry);
-    l->setAlignment(alignment | Qt::AlignTop);
-    return l;
-}
-
-// A label showing a number: always whole (see ReadOutLabel).
-QLabel *readOut(QWidget *parent,
-                const char *name,
-                const QString &caption,
-                QRect geometry,
-                Qt::Alignment alignment = Qt::AlignLeft)
-{
-    QLabel *l = place<ReadOutLabel>(parent, QLatin1String(name), caption, geometry);
+    QLabel *l = place<Label>(parent, QLatin1String(name), caption, geometry);
     l->setAlignment(alignment | Qt::AlignTop);
     return l;
 }
@@ -119,8 +109,8 @@ void frmNewTileSet::buildWindow()
     Label1 = label(frmActions, "Label1", QStringLiteral("Current Brick"), QRect(24, 24, 89, 17),
                    Qt::AlignHCenter);
     // Centred where the layout puts it, and as wide as the room beside the brick allows.
-    lblCurTile = readOut(frmActions, "lblCurTile", QStringLiteral("Tile: 1"), QRect(5, 48, 71, 25),
-                         Qt::AlignHCenter);
+    lblCurTile = label<ReadOutLabel>(frmActions, "lblCurTile", QStringLiteral("Tile: 1"),
+                                     QRect(5, 48, 71, 25), Qt::AlignHCenter);
     BrickWindow = pictureBox(frmActions, "BrickWindow", QRect(80, 48, 36, 20), true);
     cmdPrevious =
         button(frmActions, "cmdPrevious", QStringLiteral("&Previous"), QRect(16, 80, 57, 25));
@@ -175,12 +165,14 @@ void frmNewTileSet::buildWindow()
     Command2 =
         button(frmActions, "Command2", QStringLiteral("&End tileset"), QRect(128, 184, 65, 25));
     Label4 = label(frmActions, "Label4", QStringLiteral("Anim Frame:"), QRect(200, 184, 73, 17));
-    lblAnimFrame = readOut(frmActions, "lblAnimFrame", QString(), QRect(200, 200, 73, 17));
+    lblAnimFrame =
+        label<ReadOutLabel>(frmActions, "lblAnimFrame", QString(), QRect(200, 200, 73, 17));
     Label5 = label(frmActions, "Label5", QStringLiteral("Hit stage:"), QRect(272, 184, 57, 25));
-    lblHitStage = readOut(frmActions, "lblHitStage", QString(), QRect(272, 200, 81, 17));
+    lblHitStage =
+        label<ReadOutLabel>(frmActions, "lblHitStage", QString(), QRect(272, 200, 81, 17));
     // A count too long for its line goes on below, as the other read-outs do.
-    lblMaxBricks =
-        readOut(frmActions, "lblMaxBricks", QStringLiteral("Max Bricks:"), QRect(336, 184, 81, 33));
+    lblMaxBricks = label<ReadOutLabel>(frmActions, "lblMaxBricks", QStringLiteral("Max Bricks:"),
+                                       QRect(336, 184, 81, 33));
     lblMaxBricks->setWordWrap(true);
     frmActions->setEnabled(false);
 
