@@ -1,8 +1,5 @@
 // The vorpex command as a user runs it, with no display: what it writes and its exit codes.
-#include "editor/frmEditor.h"
-#include "platform/PictureBox.h"
-#include "support/Fixtures.h"
-#include "support/ScriptedDialogs.h"
+#include "editor/EditorFixture.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,11 +9,10 @@
 
 namespace {
 
-class CliTest : public ::testing::Test
+// The editor's fixture folder (a six-brick default tileset, a blue default background).
+class CliTest : public EditorTest
 {
 protected:
-    TempAppFolder app;
-
     struct Run
     {
         int status;
@@ -40,24 +36,19 @@ protected:
     QString level(const QString &name,
                   std::initializer_list<std::int16_t> paddles,
                   const QByteArray &background,
-                  std::initializer_list<std::array<int, 3>> cells)
+                  Cells cells)
     {
-        QByteArray grid(2604, '\0');
-        for (auto [x, y, v] : cells)
-            grid.replace(4 * (x + 21 * y), 4, Le32({v}));
-        WriteBytes(app.lvl(name),
-                   Le16(paddles) + NameField("DefaultTileSet.vxt") + NameField(background) + grid);
+        WriteBytes(app.lvl(name), levelBytes(paddles, "DefaultTileSet.vxt", background, cells));
         return app.lvl(name);
     }
     void SetUp() override
     {
-        WriteFixtureTileset(app.tls("DefaultTileSet.vxt"), 64, 48, 6);
+        EditorTest::SetUp();
         // A background of an odd size, marked at its corners to find its tiles.
         QImage odd = SolidPicture(101, 67, QColor(20, 60, 20));
         odd.setPixelColor(0, 0, Qt::red);
         odd.setPixelColor(100, 66, Qt::yellow);
         WriteBitmap(app.bgd("Odd.bmp"), odd);
-        WriteBitmap(app.bgd("DefaultBackground.bmp"), SolidPicture(64, 48, QColor(0, 0, 90)));
     }
 };
 
@@ -68,12 +59,9 @@ TEST_F(CliTest, RenderDrawsWhatTheEditorShowsAndNothingForABadLevel)
     const QString path =
         level("edges.vxl", {-1, -1, -1, -1}, "Odd.bmp",
               {{1, 1, 1}, {20, 1, 2}, {1, 30, 3}, {20, 30, 4}, {10, 15, 6}, {5, 5, 7}, {6, 6, -1}});
-    ScriptedDialogs dialogs;
-    BrickTable bricks;
-    frmEditor editor(dialogs, app.path(), bricks);
-    editor.showAndActivate();
-    ASSERT_TRUE(editor.OpenFile(path));
-    const QImage canvas = editor.LevelPic->surface().copy(0, 0, 640, 480);
+    start();
+    ASSERT_TRUE(editor->OpenFile(path));
+    const QImage canvas = editor->LevelPic->surface().copy(0, 0, 640, 480);
 
     const QString out = app.path() + "/edges.png";
     ASSERT_EQ(vorpex({"render", path, out}).status, 0);

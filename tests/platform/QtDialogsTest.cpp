@@ -32,56 +32,52 @@ using Button = QMessageBox::StandardButton;
 
 } // namespace
 
-TEST(QtDialogsTest, MessageBoxesShowTheirButtonsIconAndDefaultAndAnswerByButtonOrKey)
+TEST(QtDialogsTest, MessageBoxesShowTheirButtonsAndIconAndAnswerByButtonReturnOrEsc)
 {
-    struct Case
+    // Each kind of prompt the program shows, what Qt shows for it, then what a button, Return
+    // (the default button) or Esc answers.
+    struct Prompt
     {
         MsgButtons buttons;
         MsgIcon icon;
-        MsgAnswer defaultButton;
+        MsgAnswer byDefault;
         QMessageBox::StandardButtons shown;
         QMessageBox::Icon qtIcon;
-        Button defaultShown;
-        std::variant<Button, Qt::Key> press; // a button clicked, or a key typed
-        MsgAnswer expected;
     };
-    const Case cases[] = {
-        {MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok, Button::Ok, QMessageBox::NoIcon, Button::Ok,
-         Qt::Key_Escape, MsgAnswer::Ok},
-        {MsgButtons::Ok, MsgIcon::Critical, MsgAnswer::Ok, Button::Ok, QMessageBox::Critical,
-         Button::Ok, Button::Ok, MsgAnswer::Ok},
-        {MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes, Button::Yes | Button::No,
-         QMessageBox::NoIcon, Button::Yes, Qt::Key_Return, MsgAnswer::Yes},
-        {MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No, Button::Yes | Button::No,
-         QMessageBox::Question, Button::No, Qt::Key_Return, MsgAnswer::No},
-        {MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes, Button::Yes | Button::No,
-         QMessageBox::Question, Button::Yes, Qt::Key_Escape, MsgAnswer::No},
-        {MsgButtons::YesNoCancel, MsgIcon::Question, MsgAnswer::Yes,
-         Button::Yes | Button::No | Button::Cancel, QMessageBox::Question, Button::Yes, Button::No,
-         MsgAnswer::No},
-        {MsgButtons::YesNoCancel, MsgIcon::Question, MsgAnswer::Yes,
-         Button::Yes | Button::No | Button::Cancel, QMessageBox::Question, Button::Yes,
-         Qt::Key_Escape, MsgAnswer::Cancel},
-        {MsgButtons::YesNoCancel, MsgIcon::Question, MsgAnswer::Yes,
-         Button::Yes | Button::No | Button::Cancel, QMessageBox::Question, Button::Yes,
-         Qt::Key_Return, MsgAnswer::Yes},
+    using Press = std::pair<std::variant<Button, Qt::Key>, MsgAnswer>;
+    const Button Yes = Button::Yes, No = Button::No;
+    const std::pair<Prompt, std::vector<Press>> cases[] = {
+        {{MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok, Button::Ok, QMessageBox::NoIcon},
+         {{Qt::Key_Escape, MsgAnswer::Ok}}},
+        {{MsgButtons::Ok, MsgIcon::Critical, MsgAnswer::Ok, Button::Ok, QMessageBox::Critical},
+         {{Button::Ok, MsgAnswer::Ok}}},
+        {{MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes, Yes | No, QMessageBox::NoIcon},
+         {{Qt::Key_Return, MsgAnswer::Yes}}},
+        {{MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No, Yes | No, QMessageBox::Question},
+         {{Qt::Key_Return, MsgAnswer::No}, {Qt::Key_Escape, MsgAnswer::No}, {Yes, MsgAnswer::Yes}}},
+        {{MsgButtons::YesNoCancel, MsgIcon::Question, MsgAnswer::Yes, Yes | No | Button::Cancel,
+          QMessageBox::Question},
+         {{No, MsgAnswer::No},
+          {Qt::Key_Escape, MsgAnswer::Cancel},
+          {Qt::Key_Return, MsgAnswer::Yes}}},
     };
     QtDialogs dialogs;
-    for (const Case &c : cases) {
-        whenUp<QMessageBox>([&c](QMessageBox &box) {
-            EXPECT_EQ(box.windowTitle(), "Caption");
-            EXPECT_EQ(box.text(), "Cannot open level.\n/levels/a.vxl");
-            EXPECT_EQ(box.standardButtons(), c.shown);
-            EXPECT_EQ(box.icon(), c.qtIcon);
-            EXPECT_EQ(box.standardButton(box.defaultButton()), c.defaultShown);
-            if (const Button *button = std::get_if<Button>(&c.press))
-                box.button(*button)->click();
-            else
-                QTest::keyClick(&box, std::get<Qt::Key>(c.press));
-        });
-        EXPECT_EQ(dialogs.message(nullptr, "Cannot open level.\r\n/levels/a.vxl", "Caption",
-                                  c.buttons, c.icon, c.defaultButton),
-                  c.expected);
+    for (const auto &[prompt, presses] : cases) {
+        for (const auto &[press, expected] : presses) {
+            whenUp<QMessageBox>([&prompt, &press](QMessageBox &box) {
+                EXPECT_EQ(box.windowTitle(), "Caption");
+                EXPECT_EQ(box.text(), "Cannot open level.\n/levels/a.vxl");
+                EXPECT_EQ(box.standardButtons(), prompt.shown);
+                EXPECT_EQ(box.icon(), prompt.qtIcon);
+                if (const Button *button = std::get_if<Button>(&press))
+                    box.button(*button)->click();
+                else
+                    QTest::keyClick(&box, std::get<Qt::Key>(press));
+            });
+            EXPECT_EQ(dialogs.message(nullptr, "Cannot open level.\r\n/levels/a.vxl", "Caption",
+                                      prompt.buttons, prompt.icon, prompt.byDefault),
+                      expected);
+        }
     }
 }
 
