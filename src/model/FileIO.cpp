@@ -75,7 +75,8 @@ QByteArray ReadFileBytes(const QString &path, qint64 maxBytes)
 {
     QFile file;
     OpenRegularFile(file, path);
-    QByteArray bytes = file.read(maxBytes);
+    // Qt sets aside as much as is asked for: ask for no more than the file holds.
+    QByteArray bytes = file.read(std::min(maxBytes, file.size()));
     if (file.error() != QFileDevice::NoError)
         throw VorpexError(path + QStringLiteral(": ") + file.errorString());
     return bytes;
