@@ -7,13 +7,11 @@
 #include "common/VorpexError.h"
 #include "levelset/frmNewLevelSet.h"
 #include "model/LevelFile.h"
-#include "model/TilesetFile.h"
 #include "platform/BitBlt.h"
 #include "platform/ChooseBitmap.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureBox.h"
 #include "render/LevelPicture.h"
-#include "render/Picture.h"
 #include "tileset/frmNewTileSet.h"
 
 #include <QCheckBox>

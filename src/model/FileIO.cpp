@@ -28,8 +28,6 @@ bool isRegular(int fd)
     return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
-} // namespace
-
 void OpenRegularFile(QFile &file, const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
@@ -53,6 +51,8 @@ void OpenRegularFile(QFile &file, const QString &path)
         throw VorpexError(path + QStringLiteral(": ") + file.errorString());
     }
 }
+
+} // namespace
 
 QString FindIgnoringCase(const QString &path)
 {

@@ -5,20 +5,14 @@
 #include <utility>
 #include <vector>
 
-class QFile;
-
-// Opens a regular file (or a link to one) for reading. Anything else where a file belongs -- a
-// pipe, socket or device -- is refused at once: opening a pipe would wait for a writer for good.
-// Throws VorpexError.
-void OpenRegularFile(QFile &file, const QString &path);
-
 // The path itself when its folder holds that name; else the one file of the folder whose name
 // differs from it in case only, as names in files made on case-insensitive disks do; else the
 // path itself (two or more such files are no answer).
 QString FindIgnoringCase(const QString &path);
 
-// Reads at most maxBytes of a regular file; throws VorpexError when it is missing, is not a
-// regular file or cannot be read.
+// Reads at most maxBytes of a regular file (or a link to one); throws VorpexError when it is
+// missing, cannot be read, or is something else where a file belongs -- a pipe, socket or
+// device is refused at once: opening a pipe would wait for a writer for good.
 QByteArray ReadFileBytes(const QString &path, qint64 maxBytes);
 
 // Writes the whole file or nothing: the bytes go to a temporary file beside it, which replaces
