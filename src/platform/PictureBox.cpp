@@ -63,11 +63,12 @@ QRect PictureBox::drawingRect() const
 void PictureBox::surfaceChanged(const QRect &area)
 {
     // A redraw makes hundreds of small copies into an area already waiting to be shown: ask
-    // for a repaint only for what is not yet waiting.
+    // for a repaint only for what is not yet waiting. What waits is the exact region asked
+    // for, not its bounding box: cells inside the box but outside the region were not asked.
     const QRect shown = area.translated(drawingRect().topLeft()).intersected(drawingRect());
-    if (shown.isEmpty() || pendingRepaint.contains(shown))
+    if (shown.isEmpty() || (pendingRepaint.intersected(shown) == QRegion(shown)))
         return;
-    pendingRepaint = pendingRepaint.united(shown);
+    pendingRepaint += shown;
     update(shown);
 }
 
@@ -101,7 +102,7 @@ void PictureBox::applyAutoSize()
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
-    pendingRepaint = QRect();
+    pendingRepaint = QRegion();
     QPainter painter(this);
     const QRect area = drawingRect();
     painter.setClipRegion(event->region());

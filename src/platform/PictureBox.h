@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 // A picture box: a drawing area backed by a pixel surface that block copies read and write.
@@ -73,7 +74,7 @@ private:
     QImage pixels;
     QImage loaded;
     QColor background;
-    QRect pendingRepaint; // widget coordinates
+    QRegion pendingRepaint; // widget coordinates
     Border borderStyle = Border::None;
     bool sizeToPicture = false;
     bool persistent = true;
