@@ -125,49 +125,61 @@ void WriteFilesAtomically(const std::vector<std::pair<QString, QByteArray>> &fil
         return;
     }
     // The old files stay reachable under a second name until all the new ones are in place,
-    // so that a failure part-way puts them back.
-    std::vector<QString> kept(files.size());
-    // A link is followed, as QSaveFile follows it: the file behind it is the one kept.
-    std::vector<QString> targets;
-    for (const auto &file : files) {
-        const QFileInfo info(file.first);
-        targets.push_back(info.exists() ? info.canonicalFilePath() : file.first);
-    }
-    auto restore = [&](std::size_t committed) {
-        for (std::size_t i = 0; i < committed; ++i) {
-            const QByteArray target = QFile::encodeName(targets[i]);
-            if (kept[i].isEmpty())
-                ::unlink(target.constData());
-            else
-                ::rename(QFile::encodeName(kept[i]).constData(), target.constData());
-        }
+    // so that a failure part-way puts them back. A link is followed, as QSaveFile follows it:
+    // the file behind it is the one kept.
+    struct Old
+    {
+        QByteArray target;
+        QByteArray kept;    // empty: there was no old file
+        bool aside = false; // moved away, not linked: its name is free until the commit
     };
-    auto forget = [&] {
-        for (const QString &old : kept) {
-            if (!old.isEmpty())
-                QFile::remove(old);
+    std::vector<Old> old(files.size());
+    auto rollBack = [&](std::size_t committed) {
+        for (std::size_t i = 0; i < old.size(); ++i) {
+            const Old &o = old[i];
+            if (o.kept.isEmpty()) {
+                if (i < committed)
+                    ::unlink(o.target.constData());
+            } else if (i < committed || o.aside) {
+                ::rename(o.kept.constData(), o.target.constData());
+            } else {
+                ::unlink(o.kept.constData());
+            }
         }
     };
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!QFileInfo::exists(targets[i]))
+        const QFileInfo info(files[i].first);
+        old[i].target =
+            QFile::encodeName(info.exists() ? info.canonicalFilePath() : files[i].first);
+        if (!info.exists())
             continue;
-        kept[i] = targets[i] + QStringLiteral(".old-") +
-                  QString::number(QRandomGenerator::global()->generate64(), 36);
-        if (::link(QFile::encodeName(targets[i]).constData(),
-                   QFile::encodeName(kept[i]).constData()) != 0) {
-            const QString why = systemError(errno);
-            kept[i].clear();
-            forget();
-            throw VorpexError(files[i].first + QStringLiteral(": ") + why);
+        const QByteArray kept = old[i].target + ".old-" +
+                                QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        int error = 0;
+        if (::link(old[i].target.constData(), kept.constData()) != 0) {
+            error = errno;
+            // FAT and exFAT have no hard links: the old file steps aside by name instead.
+            if ((error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS) &&
+                ::rename(old[i].target.constData(), kept.constData()) == 0) {
+                old[i].aside = true;
+                error = 0;
+            }
         }
+        if (error != 0) {
+            rollBack(0);
+            throw VorpexError(files[i].first + QStringLiteral(": ") + systemError(error));
+        }
+        old[i].kept = kept;
     }
     for (std::size_t i = 0; i < ready.size(); ++i) {
         if (!ready[i]->commit()) {
             const QString why = ready[i]->errorString();
-            restore(i);
-            forget();
+            rollBack(i);
             throw VorpexError(files[i].first + QStringLiteral(": ") + why);
         }
     }
-    forget();
+    for (const Old &o : old) {
+        if (!o.kept.isEmpty())
+            ::unlink(o.kept.constData());
+    }
 }

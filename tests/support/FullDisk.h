@@ -1,6 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+// Runs the current test again in a child process, in a place that `script` (sh) sets up: it is
+// given a fresh folder as $1 and the test program as the rest of its arguments, prints "ready"
+// once set up, and runs the program with VORPEX_CHILD_DIR naming the folder for the child's
+// files. `wrapper` starts the script (unshare, for mounts of its own). Reports the child's
+// outcome, or skips saying `whyNot` where the script ends before "ready". True when the test
+// body must not run in this process.
+bool RanInChild(const QStringList &wrapper, const QString &script, const char *whyNot);
 
 // A disk that runs out of room part-way through a save, two ways:
 // - Mounted: a small tmpfs of the test's own, in a private mount namespace (unshare), filled to
@@ -9,9 +18,7 @@
 //   (RLIMIT_FSIZE), so the write stops short and then fails, as on a full disk.
 enum class FullDiskKind { Mounted, FileSizeLimit };
 
-// Runs the current test again in a child inside a small file system when `kind` asks for one
-// and this process is not that child yet; reports the child's outcome (or skips, saying why,
-// where nothing may be mounted). True when the test body must not run in this process.
+// Runs the current test in a child on a small file system when `kind` asks for one.
 bool RanInSmallFileSystem(FullDiskKind kind);
 
 // While alive, writes have only `room` bytes left: on the small file system (Mounted), or in
@@ -29,3 +36,10 @@ private:
     QString filler;
     unsigned long long oldLimit = 0;
 };
+
+// Disks of USB sticks and SD cards, which have no hard links: an exFAT image of the test's own
+// (where one may be mounted), or this machine's disk with hard links refused (always).
+enum class LinklessDisk { ExFatImage, LinksRefused };
+
+// Runs the current test in a child whose temporary files lie on such a disk.
+bool RanOnLinklessDisk(LinklessDisk kind);

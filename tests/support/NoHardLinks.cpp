@@ -1,0 +1,56 @@
+// Loaded with LD_PRELOAD: the file system as FAT and exFAT show it, with no hard links and no
+// unnamed temporary files.
+#include <cerrno>
+#include <cstdarg>
+#include <dlfcn.h>
+#include <fcntl.h>
+
+namespace {
+
+using OpenFunction = int (*)(const char *, int, ...);
+
+int openFile(OpenFunction real, const char *path, int flags, va_list args)
+{
+    if ((flags & O_TMPFILE) == O_TMPFILE) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    return real(path, flags, (flags & O_CREAT) ? mode_t(va_arg(args, int)) : mode_t(0));
+}
+
+} // namespace
+
+extern "C" {
+
+int link(const char *, const char *)
+{
+    errno = EPERM;
+    return -1;
+}
+
+int linkat(int, const char *, int, const char *, int)
+{
+    errno = EPERM;
+    return -1;
+}
+
+int open(const char *path, int flags, ...)
+{
+    static const auto real = reinterpret_cast<OpenFunction>(dlsym(RTLD_NEXT, "open"));
+    va_list args;
+    va_start(args, flags);
+    const int fd = openFile(real, path, flags, args);
+    va_end(args);
+    return fd;
+}
+
+int open64(const char *path, int flags, ...)
+{
+    static const auto real = reinterpret_cast<OpenFunction>(dlsym(RTLD_NEXT, "open64"));
+    va_list args;
+    va_start(args, flags);
+    const int fd = openFile(real, path, flags, args);
+    va_end(args);
+    return fd;
+}
+}
