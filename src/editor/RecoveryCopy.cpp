@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QUuid>
 
@@ -22,8 +23,14 @@ bool RecoveryCopy::own(const QString &copyId)
     auto candidate = std::make_unique<QLockFile>(folder + u'/' + copyId + QStringLiteral(".lock"));
     // Held for the whole run: only an editor that is gone leaves a stale lock.
     candidate->setStaleLockTime(0);
-    if (!candidate->tryLock(0))
-        return false;
+    if (!candidate->tryLock(0)) {
+        // A crash between creating the lock and writing into it leaves it empty, naming no
+        // owner to ask after; a running owner still holds the file locked, so it stays.
+        const QString lockName = folder + u'/' + copyId + QStringLiteral(".lock");
+        if (QFileInfo(lockName).size() != 0 || !candidate->removeStaleLockFile() ||
+            !candidate->tryLock(0))
+            return false;
+    }
     id = copyId;
     lock = std::move(candidate);
     return true;
@@ -49,8 +56,18 @@ void RecoveryCopy::discard()
         return;
     QFile::remove(file(".vxl"));
     QFile::remove(file(".txt"));
+    release();
+}
+
+void RecoveryCopy::release()
+{
     lock.reset();
     id.clear();
+}
+
+QString RecoveryCopy::levelFile() const
+{
+    return lock ? file(".vxl") : QString();
 }
 
 std::optional<RecoveryCopy::Orphan> RecoveryCopy::takeOrphan()

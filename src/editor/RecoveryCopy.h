@@ -21,6 +21,10 @@ public:
     void keep(const QByteArray &level, const QString &levelPath);
     // Removes this editor's copy.
     void discard();
+    // Lets go of the copy, which stays on disk for the next editor to offer.
+    void release();
+    // Where this editor's copy of the level lies, once it has one.
+    QString levelFile() const;
 
     struct Orphan
     {

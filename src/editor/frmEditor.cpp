@@ -6,7 +6,9 @@
 #include "common/Text.h"
 #include "common/VorpexError.h"
 #include "levelset/frmNewLevelSet.h"
+#include "model/FileIO.h"
 #include "model/LevelFile.h"
+#include "model/TilesetFile.h"
 #include "platform/BitBlt.h"
 #include "platform/ChooseBitmap.h"
 #include "platform/Dialogs.h"
@@ -16,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
@@ -27,6 +30,8 @@ namespace {
 
 const QString UntitledTitle = QStringLiteral("Vorpex Editor - Untitled");
 const QString LevelFilter = QStringLiteral("Vorpex Level Files|*.vxl");
+// A tileset or bitmap copied into Tls: as large as the picture reader takes.
+constexpr qint64 MaxFileBytes = 256 * 1024 * 1024;
 
 } // namespace
 
@@ -48,25 +53,21 @@ frmEditor::frmEditor(Dialogs &dialogs,
                      BrickTable &bricks,
                      const QString &recoveryFolder,
                      QWidget *parent)
-    : QMainWindow(parent), CommonDialog1(dialogs, this), recovery(recoveryFolder), dialogs(dialogs),
-      appFolder(appFolder), Bricks(bricks)
+    : QMainWindow(parent), dialogs(dialogs,
+                                   [this] {
+                                       MouseHeld = VbFalse;
+                                       EndStroke();
+                                   }),
+      CommonDialog1(this->dialogs, this), recovery(recoveryFolder), appFolder(appFolder),
+      Bricks(bricks)
 {
     buildWindow();
     Form_Load();
-    // The copy follows the last change by a second at most; back at the saved level, it goes.
+    savedLevel = EncodeLevelFile(CurrentLevel());
     recoveryTimer.setSingleShot(true);
     recoveryTimer.setInterval(1000);
     connect(&recoveryTimer, &QTimer::timeout, this, &frmEditor::KeepRecoveryCopy);
-    connect(&History, &QUndoStack::indexChanged, this, [this] {
-        if (HasUnsavedChanges())
-            recoveryTimer.start();
-    });
-    connect(&History, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (clean) {
-            recoveryTimer.stop();
-            recovery.discard();
-        }
-    });
+    connect(&History, &QUndoStack::indexChanged, this, &frmEditor::LevelChanged);
 }
 
 // An editor that goes without closing leaves its copy, as a crash would: only closing ends
@@ -202,7 +203,10 @@ bool frmEditor::NewLevel()
     CommonDialog1.Filter = QStringLiteral("Vorpex Tilesets|*.vxt");
     CommonDialog1.FilterIndex = 1;
     const std::optional<QString> chosen = CommonDialog1.ShowOpen();
-    if (!chosen || !OpenTileSet(*chosen))
+    if (!chosen)
+        return false;
+    const std::optional<QString> tileset = TileSetInTls(*chosen);
+    if (!tileset || !OpenTileSet(*tileset))
         return false;
     BackTileWidth = 320;
     BackTileHeight = 240;
@@ -237,6 +241,48 @@ bool frmEditor::AskToSave()
     default:
         return false;
     }
+}
+
+// A tileset from outside Tls is copied there with its bitmap, since a level names its tileset
+// by file name alone and is opened again from Tls; none is replaced without asking.
+std::optional<QString> frmEditor::TileSetInTls(const QString &chosen)
+{
+    const QString tls = AppFolders::InFolder(appFolder, AppFolders::Tilesets);
+    const QFileInfo source(chosen);
+    if (source.canonicalPath() == QFileInfo(tls).canonicalFilePath())
+        return chosen;
+    const QString target = AppFolders::InFolder(appFolder, AppFolders::Tilesets, source.fileName());
+    if (!ReadTileSet(chosen))
+        return std::nullopt;
+    std::vector<std::pair<QString, QByteArray>> copies;
+    QString differing;
+    try {
+        for (const auto &[from, to] :
+             {std::pair(chosen, target), std::pair(FindIgnoringCase(CompanionBitmapPath(chosen)),
+                                                   CompanionBitmapPath(target))}) {
+            const QByteArray bytes = ReadFileBytes(from, MaxFileBytes);
+            if (!QFileInfo::exists(to)) {
+                copies.emplace_back(to, bytes);
+            } else if (ReadFileBytes(to, bytes.size() + 1) != bytes) {
+                copies.emplace_back(to, bytes);
+                if (differing.isEmpty())
+                    differing = FileNameOf(to);
+            }
+        }
+    } catch (const VorpexError &) {
+        MsgBox(dialogs, this, MessageWithPath(QStringLiteral("Cannot open tileset."), chosen));
+        return std::nullopt;
+    }
+    // No keeps what Tls holds, and the level uses that.
+    if (copies.empty() || (!differing.isEmpty() && !AskToReplace(dialogs, this, differing)))
+        return target;
+    try {
+        WriteFilesAtomically(copies);
+    } catch (const VorpexError &) {
+        MsgBox(dialogs, this, QStringLiteral("Error in writing file."));
+        return std::nullopt;
+    }
+    return target;
 }
 
 void frmEditor::mnuNew_Click()
@@ -329,6 +375,7 @@ void frmEditor::closeEvent(QCloseEvent *event)
 {
     // Unsaved work is never dropped without a word; a saved level leaves at once.
     EndStroke();
+    MouseHeld = VbFalse;
     if (HasUnsavedChanges()) {
         const MsgAnswer answer =
             MsgBox(dialogs, this, QStringLiteral("Do you want to save current level?"),
@@ -367,7 +414,9 @@ bool frmEditor::SaveFile(const QString &path)
     LevelPath = path;
     HasLevelPath = VbTrue;
     SetTitle(path);
+    savedLevel = EncodeLevelFile(CurrentLevel());
     History.setClean();
+    LevelChanged();
     return true;
 }
 
@@ -379,14 +428,14 @@ bool frmEditor::OpenFile(const QString &path)
     return true;
 }
 
-bool frmEditor::LoadLevel(const QString &path)
+bool frmEditor::LoadLevel(const QString &path, const QString &failureNote)
 {
     // Everything is read and checked before the document changes.
     std::optional<LoadedLevel> loaded;
     try {
         loaded = LoadedLevel::load(path, appFolder);
     } catch (const VorpexError &error) {
-        MsgBox(dialogs, this, error.message());
+        MsgBox(dialogs, this, error.message() + failureNote);
         return false;
     }
     const LevelFileData &level = loaded->file;
@@ -534,6 +583,11 @@ void frmEditor::LevelPic_MouseMove(int button, int, double x, double y)
 {
     if (!LocateCell(x, y) || MouseHeld != VbTrue)
         return;
+    // The release went elsewhere (a window that came up, another program): the stroke is over.
+    if (button == 0) {
+        LevelPic_MouseUp();
+        return;
+    }
     if (button == 1)
         DrawBrick();
     else
@@ -558,6 +612,7 @@ void frmEditor::Form_MouseMove()
 
 void frmEditor::Check1_Click(int index)
 {
+    EndStroke();
     // The re-ticking of box 1 runs inside the user's click: both are one step.
     const std::array<std::int16_t, 5> before = Paddles;
     const QScopedValueRollback nested(paddleClicks, paddleClicks + 1);
@@ -620,6 +675,7 @@ void frmEditor::ShowThumbnail()
 
 void frmEditor::Backpic_MouseDown(int button)
 {
+    EndStroke();
     if (button == 2) {
         if (!Backpic->autoSize()) {
             // Grow upward: the bottom edge stays at 592.
@@ -686,6 +742,9 @@ void frmEditor::SetBackground(const BackgroundState &state)
 
 void frmEditor::NoteStrokeCell()
 {
+    // The copy does not wait for the stroke to end.
+    if (!recoveryTimer.isActive())
+        recoveryTimer.start();
     const int cell = CurCellX + CellGrid::Stride * CurCellY;
     if (!strokeCells.test(static_cast<std::size_t>(cell))) {
         strokeCells.set(static_cast<std::size_t>(cell));
@@ -729,8 +788,25 @@ void frmEditor::StartHistory()
 {
     strokeCells.reset();
     History.clear();
-    recoveryTimer.stop();
-    recovery.discard();
+    savedLevel = EncodeLevelFile(CurrentLevel());
+    LevelChanged();
+}
+
+bool frmEditor::HasUnsavedChanges() const
+{
+    return EncodeLevelFile(CurrentLevel()) != savedLevel;
+}
+
+// The copy is written at most a delay after the first change not yet in it, however busy the
+// user is; back at the saved level, it goes.
+void frmEditor::LevelChanged()
+{
+    if (!HasUnsavedChanges()) {
+        recoveryTimer.stop();
+        recovery.discard();
+    } else if (!recoveryTimer.isActive()) {
+        recoveryTimer.start();
+    }
 }
 
 void frmEditor::KeepRecoveryCopy()
@@ -738,6 +814,8 @@ void frmEditor::KeepRecoveryCopy()
     if (HasUnsavedChanges())
         recovery.keep(EncodeLevelFile(CurrentLevel()),
                       HasLevelPath == VbTrue ? LevelPath : QString());
+    else
+        recovery.discard();
 }
 
 void frmEditor::RestoreRecoveryCopy()
@@ -750,8 +828,12 @@ void frmEditor::RestoreRecoveryCopy()
             recovery.discard();
             continue;
         }
-        if (!LoadLevel(orphan->levelFile)) {
-            recovery.discard();
+        // A copy that cannot be restored stays where it lies, for the next start or for
+        // the user to rescue.
+        if (!LoadLevel(orphan->levelFile,
+                       QStringLiteral("\r\n\r\nThe unsaved level is kept in:\r\n") +
+                           orphan->levelFile)) {
+            recovery.release();
             return;
         }
         // The level is its own file's again (or untitled), and still unsaved: the copy stays.
@@ -760,7 +842,7 @@ void frmEditor::RestoreRecoveryCopy()
         SetTitle(LevelPath);
         strokeCells.reset();
         History.clear();
-        History.resetClean();
+        savedLevel.clear();
         return;
     }
 }

@@ -5,6 +5,7 @@
 #include "model/Geometry.h"
 #include "model/LevelDocument.h"
 #include "platform/CommonDialog.h"
+#include "platform/Dialogs.h"
 #include "render/LevelPicture.h"
 #include "render/LoadedLevel.h"
 
@@ -18,7 +19,6 @@
 #include <optional>
 
 class BrickTable;
-class Dialogs;
 struct LevelFileData;
 class FormSurface;
 class PictureBox;
@@ -33,6 +33,9 @@ class QWidget;
 class frmEditor : public QMainWindow, public LevelDocument
 {
     Q_OBJECT
+    // Every prompt first ends a stroke under way, as a release would.
+    SettlingDialogs dialogs;
+
 public:
     static constexpr int PaletteSlots = 120; // slot 0 is "no brick"
     static constexpr int ClientWidth = 896;
@@ -88,11 +91,14 @@ public:
     bool SaveFile(const QString &path);
     bool OpenFile(const QString &path);
 
-    // The history of the level's changes, clean where the level was last saved or opened.
+    // The history of the level's changes.
     QUndoStack History;
     QAction *actUndo = nullptr;
     QAction *actRedo = nullptr;
-    bool HasUnsavedChanges() const { return !History.isClean(); }
+    // Whether the level differs from the one last saved or opened, however it came to.
+    bool HasUnsavedChanges() const;
+    // How long after the first change not yet in it the recovery copy is written.
+    void SetRecoveryDelay(int milliseconds) { recoveryTimer.setInterval(milliseconds); }
 
     // Fields beside the level document.
     std::int32_t BrickCount = 0;
@@ -154,7 +160,8 @@ private:
     bool AskToSave();
     LevelFileData CurrentLevel() const;
 
-    bool LoadLevel(const QString &path);
+    bool LoadLevel(const QString &path, const QString &failureNote = QString());
+    std::optional<QString> TileSetInTls(const QString &chosen);
 
     // History: a stroke collects the cells it changes and becomes one step when it ends.
     void NoteStrokeCell();
@@ -168,15 +175,16 @@ private:
     void SetBackground(const BackgroundState &state);
     void RestoreRecoveryCopy();
     void KeepRecoveryCopy();
+    void LevelChanged();
 
     std::bitset<CellGrid::Size> strokeCells; // cells the stroke under way has touched
     CellGrid strokeBefore;                   // what they held before it
     int paddleClicks = 0;                    // Check1_Click calls under way
     bool quietPaddles = false;               // boxes set from Paddles, not by the user
+    QByteArray savedLevel; // the level as last saved or opened; none for a restored copy
     RecoveryCopy recovery;
     QTimer recoveryTimer;
 
-    Dialogs &dialogs;
     QString appFolder;
     BrickTable &Bricks;
 };

@@ -162,10 +162,7 @@ bool frmNewLevelSet::MayReplace(const QString &name, const QString &target, cons
     const QFileInfo existing(target);
     if (!existing.exists() || existing.isDir() || SameFile(target, chosen))
         return true;
-    return MsgBox(dialogs, this,
-                  name + QStringLiteral(" already exists.\r\n") +
-                      QStringLiteral("Do you want to replace it?"),
-                  MsgButtons::YesNo, MsgIcon::Question, QString(), MsgAnswer::No) == MsgAnswer::Yes;
+    return AskToReplace(dialogs, this, name);
 }
 
 // The file on disk is untouched and the window stays open with its list, so the user can

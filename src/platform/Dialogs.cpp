@@ -15,3 +15,10 @@ MsgAnswer MsgBox(Dialogs &dialogs,
                            caption.isEmpty() ? QLatin1String(AppFolders::AppTitle) : caption,
                            buttons, icon, defaultButton.value_or(first));
 }
+
+bool AskToReplace(Dialogs &dialogs, QWidget *parent, const QString &name)
+{
+    return MsgBox(dialogs, parent,
+                  name + QStringLiteral(" already exists.\r\nDo you want to replace it?"),
+                  MsgButtons::YesNo, MsgIcon::Question, QString(), MsgAnswer::No) == MsgAnswer::Yes;
+}

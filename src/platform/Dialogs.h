@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -48,3 +49,46 @@ MsgAnswer MsgBox(Dialogs &dialogs,
                  MsgIcon icon = MsgIcon::None,
                  const QString &caption = QString(),
                  std::optional<MsgAnswer> defaultButton = std::nullopt);
+
+// "NAME already exists." CR LF "Do you want to replace it?", No the default: true for Yes.
+bool AskToReplace(Dialogs &dialogs, QWidget *parent, const QString &name);
+
+// Dialogs that first settle what the window has under way: a modal prompt takes the mouse, so
+// a stroke in progress would otherwise never see its button released.
+class SettlingDialogs : public Dialogs
+{
+public:
+    SettlingDialogs(Dialogs &inner, std::function<void()> settle)
+        : inner(inner), settle(std::move(settle))
+    {}
+
+    std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) override
+    {
+        settle();
+        return inner.showOpen(parent, request);
+    }
+    std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override
+    {
+        settle();
+        return inner.showSave(parent, request);
+    }
+    MsgAnswer message(QWidget *parent,
+                      const QString &text,
+                      const QString &caption,
+                      MsgButtons buttons,
+                      MsgIcon icon,
+                      MsgAnswer defaultButton) override
+    {
+        settle();
+        return inner.message(parent, text, caption, buttons, icon, defaultButton);
+    }
+    void runModal(QDialog &window) override
+    {
+        settle();
+        inner.runModal(window);
+    }
+
+private:
+    Dialogs &inner;
+    std::function<void()> settle;
+};

@@ -394,12 +394,7 @@ bool frmNewTileSet::SaveTileSet(const QString &File)
     } catch (const VorpexError &) {
     }
     if (there != PictureBytes) {
-        if (QFileInfo::exists(bitmap) &&
-            MsgBox(dialogs, this,
-                   FileNameOf(bitmap) + QStringLiteral(" already exists.\r\n") +
-                       QStringLiteral("Do you want to replace it?"),
-                   MsgButtons::YesNo, MsgIcon::Question, QString(),
-                   MsgAnswer::No) != MsgAnswer::Yes)
+        if (QFileInfo::exists(bitmap) && !AskToReplace(dialogs, this, FileNameOf(bitmap)))
             return false;
         files.emplace_back(bitmap, PictureBytes);
     }

@@ -2,6 +2,9 @@
 // the copy that gives a level back after a crash.
 #include "EditorFixture.h"
 
+#include "platform/QtDialogs.h"
+
+#include <QMessageBox>
 #include <QProcess>
 #include <QUndoStack>
 
@@ -21,6 +24,7 @@ protected:
         return e;
     }
     QStringList copies() const { return EntriesOf(recovery).filter(".vxl"); }
+    void TearDown() override { editor.reset(); } // while its folder is still there
     bool copiesBecome(int n)
     {
         return QTest::qWaitFor([&] { return copies().size() == n; }, 3000);
@@ -55,6 +59,15 @@ protected:
             moveTo(x, y);
         mouse(QTest::MouseRelease, *(xs.end() - 1), y, button);
     }
+    // A stroke through the centres of cells (x, y), counted from 1.
+    void stroke(std::initializer_list<QPoint> cells)
+    {
+        auto centre = [](QPoint c) { return QPoint(c.x() * 32 - 16, c.y() * 16 - 8); };
+        mouse(QTest::MousePress, centre(*cells.begin()).x(), centre(*cells.begin()).y());
+        for (QPoint c : cells)
+            moveTo(centre(c).x(), centre(c).y());
+        mouse(QTest::MouseRelease, centre(*(cells.end() - 1)).x(), centre(*(cells.end() - 1)).y());
+    }
 };
 
 } // namespace
@@ -75,6 +88,15 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
     EXPECT_EQ(editor->History.count(), 1);
     drag({80, 110, 170}, 5, Qt::RightButton);
     const State erased = state();
+    // Strokes that turn, cross and revisit cells are undone on the screen too, not only in
+    // the picture behind it.
+    stroke({{10, 10}, {10, 11}, {11, 11}, {11, 10}, {10, 10}, {10, 12}});
+    stroke({{12, 9}, {12, 10}, {11, 10}, {10, 11}, {13, 11}, {13, 9}});
+    key(Qt::Key_Z);
+    expectShown(editor->LevelPic);
+    key(Qt::Key_Z);
+    expectShown(editor->LevelPic);
+    EXPECT_EQ(state(), erased);
     key(Qt::Key_Z);
     EXPECT_EQ(state(), drawn);
     key(Qt::Key_Z);
@@ -175,7 +197,9 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyAndAnOrphanIsOffered)
     clickSlot(5);
     drag({600}, 470);
     ASSERT_TRUE(copiesBecome(2));
-    // A third editor finds both copies owned, and asks nothing.
+    // A third editor finds both copies owned, and asks nothing, even where a lock holds no
+    // owner's name: its owner still holds it locked.
+    WriteBytes(recovery + '/' + EntriesOf(recovery).filter(".lock").value(0), "");
     editorWithRecovery(app.path());
 
     // Saving removes that editor's copy; an editor that ends without closing leaves its own.
@@ -193,13 +217,88 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyAndAnOrphanIsOffered)
     editor->close();
     EXPECT_TRUE(EntriesOf(recovery).isEmpty());
 
-    // A copy that cannot be opened is reported like a bad level, then removed.
+    // A copy that cannot be opened is reported like a bad level, and stays for another try.
     WriteBytes(recovery + "/short.vxl", "short");
-    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
+    for (int start = 0; start < 2; ++start) {
+        dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
+        editor = editorWithRecovery(app.path());
+        expectMessage("Cannot open level.\r\n" + recovery +
+                      "/short.vxl\r\n\r\nThe unsaved level is kept in:\r\n" + recovery +
+                      "/short.vxl");
+        EXPECT_EQ(editor->windowTitle(), "Vorpex Editor - Untitled");
+        // Its own edits go to a copy of its own.
+        clickSlot(1);
+        drag({10}, 10);
+        ASSERT_TRUE(copiesBecome(2));
+        dialogs.answer(MsgAnswer::No);
+        editor->close();
+        EXPECT_EQ(copies(), QStringList{"short.vxl"});
+    }
+}
+
+TEST_F(HistoryTest, TheCopyKeepsUpWithSteadyEditing)
+{
     editor = editorWithRecovery(app.path());
-    expectMessage("Cannot open level.\r\n" + recovery + "/short.vxl");
-    EXPECT_EQ(editor->windowTitle(), "Vorpex Editor - Untitled");
-    EXPECT_TRUE(EntriesOf(recovery).isEmpty());
+    editor->SetRecoveryDelay(300);
+    clickSlot(1);
+    // A click every tenth of a second: the first one is in a copy well before the last.
+    for (int x = 10; x < 640; x += 32) {
+        drag({x}, 10);
+        QTest::qWait(100);
+    }
+    ASSERT_EQ(copies().size(), 1);
+}
+
+TEST_F(HistoryTest, APromptThatComesUpMidStrokeEndsItAsAReleaseWould)
+{
+    // Real message boxes: the release goes to the box, and the canvas never sees it.
+    QtDialogs real;
+    editor = std::make_unique<frmEditor>(real, app.path(), bricks);
+    editor->showAndActivate();
+    clickSlot(2);
+    drag({10, 40, 72}, 10);
+    mouse(QTest::MousePress, 200, 10);
+    whenUp<QMessageBox>([](QMessageBox &box) {
+        QTest::mouseRelease(&box, Qt::LeftButton);
+        QTest::keyClick(&box, Qt::Key_Escape);
+    });
+    key(Qt::Key_Q);
+    ASSERT_TRUE(editor->isVisible());
+    // Moves with no button held edit nothing; the press was a step of its own.
+    auto row = [this] {
+        return std::array{editor->LevelGrid(1, 1), editor->LevelGrid(2, 1), editor->LevelGrid(3, 1),
+                          editor->LevelGrid(7, 1)};
+    };
+    for (int x : {200, 72, 40, 10})
+        moveTo(x, 10);
+    EXPECT_EQ(row(), (std::array{2, 2, 2, 2}));
+    key(Qt::Key_Z);
+    EXPECT_EQ(row(), (std::array{2, 2, 2, 0}));
+
+    // Clear in the middle of a drag: the drag is a step before it, so undoing Clear leaves
+    // work that is not saved, and leaving asks about it.
+    ASSERT_TRUE(editor->SaveFile(app.lvl("saved.vxl")));
+    mouse(QTest::MousePress, 300, 100);
+    for (int x : {300, 332, 364, 396})
+        moveTo(x, 100);
+    bool cleared = false;
+    whenUp<QMessageBox>([&cleared](QMessageBox &box) {
+        box.button(QMessageBox::Yes)->click();
+        cleared = true;
+    });
+    QTest::keyClick(editor.get(), Qt::Key_C, Qt::AltModifier); // the button clicks a moment later
+    ASSERT_TRUE(QTest::qWaitFor([&cleared] { return cleared; }));
+    mouse(QTest::MouseRelease, 396, 100);
+    key(Qt::Key_Z);
+    EXPECT_EQ(editor->LevelGrid(13, 7), 2);
+    bool asked = false;
+    whenUp<QMessageBox>([&asked](QMessageBox &box) {
+        asked = box.text() == "Do you want to save current level?";
+        box.button(QMessageBox::Cancel)->click();
+    });
+    key(Qt::Key_Q);
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(editor->isVisible());
 }
 
 TEST_F(HistoryTest, AKilledEditorGivesItsLevelBack)
@@ -217,7 +316,11 @@ TEST_F(HistoryTest, AKilledEditorGivesItsLevelBack)
         QTest::qWait(60000);
         return;
     }
-    const QString path = writeLevel("killed.vxl", {0, -1, 0, 0}, {{2, 2, 1}});
+    // The level's tileset goes missing while the editor is down; the lock is left empty, as a
+    // crash between making it and writing into it leaves it.
+    WriteFixtureTileset(app.tls("Moved.vxt"), 64, 48, 6);
+    const QString path = app.lvl("killed.vxl");
+    WriteBytes(path, levelBytes({0, -1, 0, 0}, "Moved.vxt", "DefaultBackground.bmp", {{2, 2, 1}}));
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("VORPEX_KILLED_LEVEL", path);
@@ -230,13 +333,23 @@ TEST_F(HistoryTest, AKilledEditorGivesItsLevelBack)
         QTest::qWaitFor([&] { return child.readAllStandardOutput().contains("copied"); }, 20000));
     child.kill(); // SIGKILL
     ASSERT_TRUE(child.waitForFinished());
+    const QStringList locks = EntriesOf(recovery).filter(".lock");
+    ASSERT_EQ(locks.size(), 1);
+    WriteBytes(recovery + '/' + locks[0], "");
+    QFile::rename(app.tls("Moved.vxt"), app.tls("Moved.off"));
+    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
+    editor = editorWithRecovery(app.path());
+    const QString copy = recovery + '/' + copies().value(0);
+    expectMessage("Cannot open tileset.\r\n" + app.tls("Moved.vxt") +
+                  "\r\n\r\nThe unsaved level is kept in:\r\n" + copy);
+    editor.reset();
 
+    QFile::rename(app.tls("Moved.off"), app.tls("Moved.vxt"));
     dialogs.answer(MsgAnswer::Yes);
     editor = editorWithRecovery(app.path());
     EXPECT_EQ(editor->windowTitle(), title(path));
     ASSERT_TRUE(editor->mnuSave_Click());
-    EXPECT_EQ(ReadBytes(path),
-              levelBytes({0, -1, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp",
-                         {{2, 2, 1}, {7, 19, 6}, {8, 19, 6}}));
+    EXPECT_EQ(ReadBytes(path), levelBytes({0, -1, 0, 0}, "Moved.vxt", "DefaultBackground.bmp",
+                                          {{2, 2, 1}, {7, 19, 6}, {8, 19, 6}}));
     EXPECT_TRUE(EntriesOf(recovery).filter(".vxl").isEmpty());
 }

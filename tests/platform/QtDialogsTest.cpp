@@ -15,19 +15,6 @@
 
 namespace {
 
-// Acts on the modal dialog of type T once it is up, from the event loop that shows it.
-template <typename T> void whenUp(std::function<void(T &)> act, int tries = 300)
-{
-    QTimer::singleShot(10, [act, tries] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget()))
-            act(*dialog);
-        else if (tries > 0)
-            whenUp<T>(act, tries - 1);
-        else
-            ADD_FAILURE() << "no dialog came up";
-    });
-}
-
 using Button = QMessageBox::StandardButton;
 
 } // namespace

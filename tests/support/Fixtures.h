@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QApplication>
 #include <QByteArray>
 #include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <mutex>
 #include <ostream>
@@ -92,3 +96,16 @@ private:
     std::atomic<bool> hasFired = false;
     std::thread thread;
 };
+
+// Acts on the real modal dialog of type T once it is up, from the event loop that shows it.
+template <typename T> void whenUp(std::function<void(T &)> act, int tries = 300)
+{
+    QTimer::singleShot(10, [act, tries] {
+        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget()))
+            act(*dialog);
+        else if (tries > 0)
+            whenUp<T>(act, tries - 1);
+        else
+            ADD_FAILURE() << "no dialog came up";
+    });
+}
