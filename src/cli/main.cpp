@@ -15,7 +15,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -36,10 +38,19 @@ Options:
   -v, --version          the version
 )";
 
+// The first error met in writing to standard output; reported once everything is flushed.
+int outputError = 0;
+
+void write(std::FILE *stream, const QByteArray &bytes)
+{
+    const std::size_t size = std::size_t(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, stream) != size && stream == stdout && !outputError)
+        outputError = errno;
+}
+
 void print(std::FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    write(stream, text.toLocal8Bit());
 }
 
 // A command's help, under the program's own name wherever it was started from.
@@ -114,8 +125,8 @@ int render(const QCommandLineParser &parser, const QString &appFolder)
         return failure(QStringLiteral("vorpex: ") + error.message());
     }
     if (out == "-") {
-        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-        return std::fflush(stdout) == 0 ? 0 : Failed;
+        write(stdout, bytes);
+        return 0;
     }
     try {
         WriteFileAtomically(out, bytes);
@@ -175,12 +186,8 @@ int info(const QCommandLineParser &parser, const QString &appFolder)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int dispatch()
 {
-    QCoreApplication app(argc, argv);
-    SetFallbackPictureDecoder(&QtModuleDecode);
     QCoreApplication::setApplicationName(QStringLiteral("vorpex"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VORPEX_VERSION));
 
@@ -191,7 +198,7 @@ int main(int argc, char **argv)
     const QCommandLineOption version({"v", "version"}, "The version.");
     parser.addOptions({data, help, version});
     // The command decides which further options there are.
-    QStringList arguments = app.arguments();
+    QStringList arguments = QCoreApplication::arguments();
     QCommandLineParser first;
     first.addOptions({data, help, version});
     first.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
@@ -234,7 +241,22 @@ int main(int argc, char **argv)
         return usage(command.isEmpty() ? QStringLiteral("no command")
                                        : QStringLiteral("no command '%1'").arg(command),
                      QLatin1String(Overview));
-    const QString appFolder =
-        parser.isSet(data) ? parser.value(data) : AppFolders::DataFolder();
+    const QString appFolder = parser.isSet(data) ? parser.value(data) : AppFolders::DataFolder();
     return run(parser, appFolder);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    SetFallbackPictureDecoder(&QtModuleDecode);
+    const int status = dispatch();
+    // A full disk may show only here, when what is buffered is written out.
+    if (std::fflush(stdout) != 0 && !outputError)
+        outputError = errno;
+    if (outputError || std::ferror(stdout))
+        return failure(QStringLiteral("vorpex: cannot write standard output: ") +
+                       QString::fromLocal8Bit(std::strerror(outputError ? outputError : EIO)));
+    return status;
 }

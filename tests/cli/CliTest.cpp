@@ -19,14 +19,20 @@ protected:
         QString out, err;
         QByteArray bytes; // stdout as it came
     };
-    Run vorpex(QStringList args)
+    // Run through wrapper (a command and its options) where one is given; standard output to
+    // outFile where one is given.
+    Run vorpex(QStringList args, const QStringList &wrapper = {}, const QString &outFile = {})
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("DISPLAY");
         env.remove("QT_QPA_PLATFORM");
         process.setProcessEnvironment(env);
-        process.start(VORPEX_CLI, QStringList{args.takeFirst(), "--data", app.path()} + args);
+        if (!outFile.isEmpty())
+            process.setStandardOutputFile(outFile);
+        QStringList command =
+            wrapper + QStringList{VORPEX_CLI, args.takeFirst(), "--data", app.path()} + args;
+        process.start(command.takeFirst(), command);
         EXPECT_TRUE(process.waitForFinished(30000));
         const QByteArray out = process.readAllStandardOutput();
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -69,6 +75,9 @@ TEST_F(CliTest, RenderDrawsWhatTheEditorShowsAndNothingForABadLevel)
     const Run piped = vorpex({"render", path, "-"});
     EXPECT_TRUE(QImage::fromData(piped.bytes, "PNG").convertToFormat(QImage::Format_RGB32) ==
                 canvas);
+    const Run full = vorpex({"render", path, "-"}, {}, "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "vorpex: cannot write standard output: No space left on device\n");
     ASSERT_EQ(vorpex({"render", path, out, "--scale", "2"}).status, 0);
     const QImage twice(out);
     EXPECT_EQ(twice.size(), QSize(1280, 960));
@@ -136,6 +145,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     const QString odd = level("odd.vxl", {-1, 1, 0, 0}, "DefaultBackground.bmp", {});
     EXPECT_EQ(vorpex({"check", odd}).status, 0);
     EXPECT_EQ(vorpex({"check", "--strict", odd}).status, 1);
+    EXPECT_EQ(vorpex({"check", "--json", odd}, {}, "/dev/full").status, 1);
     EXPECT_EQ(vorpex({"check", app.lvl("a-good.vxl"), app.tls("DefaultTileSet.vxt")}).status, 0);
     EXPECT_EQ(vorpex({"check", app.lvl("nowhere")}).status, 2);
 }
@@ -156,6 +166,7 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
                     .out.endsWith("Name: Mine\nLevels: 2\n  1. a.vxl\n  2. b.vxl\n"));
     WriteBytes(app.lvl("Bad.vxs"), "Mine\r\n 3 \r\na.vxl\r\n");
     EXPECT_EQ(vorpex({"info", app.lvl("Bad.vxs")}).status, 1);
+    EXPECT_EQ(vorpex({"info", path}, {}, "/dev/full").status, 1);
 
     EXPECT_TRUE(vorpex({"--help"}).out.contains("render LEVEL.vxl OUT"));
     EXPECT_TRUE(vorpex({"check", "--help"}).out.contains("--strict"));
