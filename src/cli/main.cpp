@@ -48,9 +48,10 @@ void write(std::FILE *stream, const QByteArray &bytes)
         outputError = errno;
 }
 
+// File names go out as the bytes they came in as.
 void print(std::FILE *stream, const QString &text)
 {
-    write(stream, text.toLocal8Bit());
+    write(stream, EncodeFileName(text));
 }
 
 // A command's help, under the program's own name wherever it was started from.
@@ -143,10 +144,8 @@ int check(const QCommandLineParser &parser, const QString &appFolder)
         return usage(QStringLiteral("check takes files or folders"), helpOf(parser));
     Checker checker(appFolder);
     for (const QString &path : paths) {
-        if (!checker.check(path))
-            return usage(
-                QStringLiteral("%1 is neither a folder nor a .vxl, .vxt or .vxs file").arg(path),
-                helpOf(parser));
+        if (const QString problem = checker.check(path); !problem.isEmpty())
+            return usage(path + u' ' + problem, helpOf(parser));
     }
     int errors = 0, warnings = 0;
     QJsonArray json;
@@ -186,7 +185,7 @@ int info(const QCommandLineParser &parser, const QString &appFolder)
     return 0;
 }
 
-int dispatch()
+int dispatch(QStringList arguments)
 {
     QCoreApplication::setApplicationName(QStringLiteral("vorpex"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VORPEX_VERSION));
@@ -198,7 +197,6 @@ int dispatch()
     const QCommandLineOption version({"v", "version"}, "The version.");
     parser.addOptions({data, help, version});
     // The command decides which further options there are.
-    QStringList arguments = QCoreApplication::arguments();
     QCommandLineParser first;
     first.addOptions({data, help, version});
     first.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
@@ -251,7 +249,11 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     SetFallbackPictureDecoder(&QtModuleDecode);
-    const int status = dispatch();
+    // Paths as the bytes given, which QCoreApplication::arguments() does not keep.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << DecodeFileName(argv[i]);
+    const int status = dispatch(arguments);
     // A full disk may show only here, when what is buffered is written out.
     if (std::fflush(stdout) != 0 && !outputError)
         outputError = errno;

@@ -13,9 +13,6 @@ void appendLine(QByteArray &bytes, const QByteArray &line)
     bytes += "\r\n";
 }
 
-// A count line holds at most 32767 levels, like the builder's 16-bit counter.
-constexpr qint64 MaxLevelSetBytes = 2 + 8 + (MaxTilesetCells + 1) * qint64(258);
-
 } // namespace
 
 QByteArray LevelSetFile::encode(const QString &name, const QStringList &levelNames)
@@ -69,5 +66,5 @@ LevelSetFile LevelSetFile::decode(const QByteArray &bytes)
 
 LevelSetFile LevelSetFile::read(const QString &path)
 {
-    return decode(ReadFileBytes(path, MaxLevelSetBytes));
+    return decode(ReadFileBytes(path, MaxBytes));
 }

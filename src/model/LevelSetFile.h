@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Geometry.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -12,6 +14,10 @@ class LevelSetFile
 public:
     QString name;
     QStringList levels;
+
+    // The most that read takes in: a count line holds at most 32767 levels, like the builder's
+    // 16-bit counter.
+    static constexpr qint64 MaxBytes = 2 + 8 + (MaxTilesetCells + 1) * qint64(258);
 
     // The file's bytes; each line is single-byte text (see EncodeName).
     static QByteArray encode(const QString &name, const QStringList &levelNames);

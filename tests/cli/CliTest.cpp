@@ -5,7 +5,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -112,12 +114,18 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     WriteBytes(app.lvl("Set.vxs"), "Set\r\n 2 \r\na-good.vxl\r\nlost.vxl\r\n");
     MakeFifo(app.lvl("c-pipe.vxl"));
     FifoWatchdog watchdog({app.lvl("c-pipe.vxl")});
+    // A name that is not UTF-8, as copied from an old disk.
+    const QByteArray latin1 = QFile::encodeName(app.lvl("")) + "niveau \xe9t\xe9.vxl";
+    const QByteArray noPaddle =
+        levelBytes({0, 0, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp");
+    std::ofstream(latin1.constData()).write(noPaddle.constData(), noPaddle.size());
 
     const Run lines = vorpex({"check", app.lvl(""), app.tls("Broken.vxt")});
     EXPECT_EQ(lines.status, 1);
     const QStringList said = lines.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_FALSE(said.isEmpty());
-    EXPECT_EQ(said.last(), "5 files checked: 9 errors, 0 warnings");
+    EXPECT_EQ(said.last(), "6 files checked: 10 errors, 0 warnings");
+    EXPECT_TRUE(lines.bytes.contains(latin1 + ": error: no paddle"));
     QStringList paths;
     for (const QString &line : said.mid(0, said.size() - 1))
         paths << line.section(": ", 0, 0);
@@ -131,15 +139,18 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
         EXPECT_FALSE(f["message"].toString().isEmpty());
         codes.insert(QFileInfo(f["path"].toString()).fileName(), f["code"].toString());
     }
-    EXPECT_EQ(codes, (QMultiMap<QString, QString>{{"b-bad.vxl", "no-paddle"},
-                                                  {"b-bad.vxl", "background-missing"},
-                                                  {"b-bad.vxl", "unknown-brick"},
-                                                  {"c-pipe.vxl", "not-a-file"},
-                                                  {"Broken.vxt", "action"},
-                                                  {"Broken.vxt", "animation-past-end"},
-                                                  {"Broken.vxt", "stage-past-end"},
-                                                  {"Broken.vxt", "picture-outside"},
-                                                  {"Set.vxs", "level-missing"}}));
+    std::remove(latin1.constData());
+    EXPECT_EQ(codes, (QMultiMap<QString, QString>{
+                         {"b-bad.vxl", "no-paddle"},
+                         {"b-bad.vxl", "background-missing"},
+                         {"b-bad.vxl", "unknown-brick"},
+                         {"c-pipe.vxl", "not-a-file"},
+                         {QString::fromUtf16(u"niveau \xdce9t\xdce9.vxl"), "no-paddle"},
+                         {"Broken.vxt", "action"},
+                         {"Broken.vxt", "animation-past-end"},
+                         {"Broken.vxt", "stage-past-end"},
+                         {"Broken.vxt", "picture-outside"},
+                         {"Set.vxs", "level-missing"}}));
 
     // Warnings fail only with --strict; nothing found is 0; a path that is not there is 2.
     const QString odd = level("odd.vxl", {-1, 1, 0, 0}, "DefaultBackground.bmp", {});
@@ -148,6 +159,22 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     EXPECT_EQ(vorpex({"check", "--json", odd}, {}, "/dev/full").status, 1);
     EXPECT_EQ(vorpex({"check", app.lvl("a-good.vxl"), app.tls("DefaultTileSet.vxt")}).status, 0);
     EXPECT_EQ(vorpex({"check", app.lvl("nowhere")}).status, 2);
+
+    // Folders a user may not read are errors, named or met inside another.
+    const QStringList asUser =
+        ::geteuid() ? QStringList()
+                    : QStringList{"setpriv", "--bounding-set=-dac_override,-dac_read_search"};
+    if (!asUser.isEmpty() && QProcess::execute(asUser[0], asUser.mid(1) << "true") != 0)
+        GTEST_SKIP() << "root, and setpriv cannot take away its power to read everything";
+    QDir(app.lvl("")).mkdir("closed");
+    QFile::setPermissions(app.lvl("closed"), {});
+    const Run closed = vorpex({"check", app.lvl("closed")}, asUser);
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_EQ(closed.out, app.lvl("closed: error: ") + app.lvl("closed: Permission denied\n") +
+                              "0 files checked: 1 errors, 0 warnings\n");
+    EXPECT_TRUE(vorpex({"check", app.lvl("")}, asUser).out.contains(app.lvl("closed: error: ")));
+    QFile::setPermissions(app.lvl("closed"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
