@@ -11,7 +11,6 @@
 #include "render/LoadedTileset.h"
 #include "render/Picture.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
@@ -335,17 +334,9 @@ void Checker::checkLevelSet(const QString &path)
         add(path, true, "format", error.message());
         return;
     }
-    // The game looks for the levels by name beside the levelset and in the level folder.
-    QStringList folders{QFileInfo(path).absolutePath()};
-    const QString levelFolder =
-        QDir(AppFolders::InFolder(appFolder, AppFolders::Levelsets)).absolutePath();
-    if (!folders.contains(levelFolder))
-        folders << levelFolder;
+    const QStringList folders = LevelSetFile::levelFolders(path, appFolder);
     for (const QString &level : set.levels) {
-        const bool there = std::any_of(folders.begin(), folders.end(), [&](const QString &folder) {
-            return QFileInfo(folder + u'/' + level).isFile();
-        });
-        if (!there)
+        if (LevelSetFile::findLevel(path, level, appFolder).isEmpty())
             add(path, true, "level-missing",
                 QStringLiteral("level '%1' is in none of: %2").arg(level, folders.join(", ")));
     }

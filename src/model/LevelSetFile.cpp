@@ -2,8 +2,12 @@
 
 #include "FileIO.h"
 #include "Geometry.h"
+#include "common/AppFolders.h"
 #include "common/Text.h"
 #include "common/VorpexError.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -67,4 +71,25 @@ LevelSetFile LevelSetFile::decode(const QByteArray &bytes)
 LevelSetFile LevelSetFile::read(const QString &path)
 {
     return decode(ReadFileBytes(path, MaxBytes));
+}
+
+QStringList LevelSetFile::levelFolders(const QString &setPath, const QString &appFolder)
+{
+    QStringList folders{QFileInfo(setPath).absolutePath()};
+    const QString levels =
+        QDir(AppFolders::InFolder(appFolder, AppFolders::Levelsets)).absolutePath();
+    if (!folders.contains(levels))
+        folders << levels;
+    return folders;
+}
+
+QString
+LevelSetFile::findLevel(const QString &setPath, const QString &level, const QString &appFolder)
+{
+    for (const QString &folder : levelFolders(setPath, appFolder)) {
+        const QString path = FindIgnoringCase(folder + u'/' + level);
+        if (StatusOf(path).regular)
+            return path;
+    }
+    return QString();
 }

@@ -29,4 +29,12 @@ public:
     // are not bare file names. Throws VorpexError saying what is wrong.
     static LevelSetFile decode(const QByteArray &bytes);
     static LevelSetFile read(const QString &path);
+
+    // Where the game finds a level that the set at setPath names: beside the set, else in the
+    // application folder's Lvl, the name matched ignoring case as on the disks such files are
+    // made on. Empty when it is a file in neither.
+    static QString
+    findLevel(const QString &setPath, const QString &level, const QString &appFolder);
+    // The folders findLevel looks in, in order.
+    static QStringList levelFolders(const QString &setPath, const QString &appFolder);
 };

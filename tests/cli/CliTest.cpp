@@ -111,7 +111,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
                                           Le32({1, 3, 1, 1, 1, 64, 0}) +
                                           Le32({1, 1, 1, 2, 1, 0, 40}));
     WriteBitmap(app.tls("Broken.bmp"), CellPicture(64, 48));
-    WriteBytes(app.lvl("Set.vxs"), "Set\r\n 2 \r\na-good.vxl\r\nlost.vxl\r\n");
+    WriteBytes(app.lvl("Set.vxs"), "Set\r\n 2 \r\nA-GOOD.VXL\r\nlost.vxl\r\n");
     MakeFifo(app.lvl("c-pipe.vxl"));
     FifoWatchdog watchdog({app.lvl("c-pipe.vxl")});
     // A name that is not UTF-8, as copied from an old disk.
