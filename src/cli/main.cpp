@@ -6,6 +6,7 @@
 #include "common/AppFolders.h"
 #include "common/VorpexError.h"
 #include "model/FileIO.h"
+#include "model/Geometry.h"
 #include "render/Bitmap.h"
 #include "render/LoadedLevel.h"
 
@@ -15,14 +16,20 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr int Failed = 1;
 constexpr int BadUsage = 2;
+// Pictures of at most 16384 pixels a side (1 GiB): a larger scale asks for more memory than
+// most machines give.
+constexpr int MostScale = 16384 / std::max(CanvasWidth, CanvasHeight);
 
 const char *const Overview = R"(Usage: vorpex [--data DIR] COMMAND ...
 
@@ -74,6 +81,15 @@ int failure(const QString &message)
     return Failed;
 }
 
+// The same file, links followed: writing to one replaces the other.
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat first = {}, second = {};
+    return ::stat(EncodeFileName(a).constData(), &first) == 0 &&
+           ::stat(EncodeFileName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 // An option's whole number in 1..most; 0 when it is something else.
 std::optional<int> number(const QCommandLineParser &parser, const QString &option, int most)
 {
@@ -90,15 +106,18 @@ int render(const QCommandLineParser &parser, const QString &appFolder)
     if (args.size() != 3)
         return usage(QStringLiteral("render takes a level and an output file"), helpOf(parser));
     const QString &out = args[2];
+    if (out != "-" && sameFile(args[1], out))
+        return usage(QStringLiteral("%1 is the level itself").arg(out), helpOf(parser));
     const QByteArray format =
         out == "-" ? QByteArray("png") : QFileInfo(out).suffix().toLower().toLatin1();
     if (format != "png" && format != "bmp" && !QtModuleFormats().contains(format))
         return usage(QStringLiteral("cannot write pictures of type '%1'").arg(QString(format)),
                      helpOf(parser));
-    const std::optional<int> scale = number(parser, "scale", 64);
+    const std::optional<int> scale = number(parser, "scale", MostScale);
     const std::optional<int> size = number(parser, "size", 4096);
     if ((scale && !*scale) || (size && !*size))
-        return usage(QStringLiteral("--scale takes 1 to 64, --size 1 to 4096"), helpOf(parser));
+        return usage(QStringLiteral("--scale takes 1 to %1, --size 1 to 4096").arg(MostScale),
+                     helpOf(parser));
     if (scale && size)
         return usage(QStringLiteral("--scale and --size do not go together"), helpOf(parser));
 
@@ -211,9 +230,13 @@ int dispatch(QStringList arguments)
         parser.addPositionalArgument("LEVEL.vxl", "The level.");
         parser.addPositionalArgument(
             "OUT", "The picture to write (.png, .bmp, .jpg), - for PNG on stdout.");
-        parser.addOptions({{"scale", "Enlarge by a whole factor, without smoothing.", "N"},
-                           {"size", "Fit the picture into N x N pixels.", "N"},
-                           {"no-paddles", "Leave the paddles out."}});
+        parser.addOptions(
+            {{"scale",
+              QStringLiteral("Enlarge by a whole factor (1 to %1), without smoothing.")
+                  .arg(MostScale),
+              "N"},
+             {"size", "Fit the picture into N x N pixels.", "N"},
+             {"no-paddles", "Leave the paddles out."}});
     } else if (command == "check") {
         run = check;
         parser.addPositionalArgument("check", "Faults in levels, tilesets and levelsets.");
@@ -253,7 +276,12 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << DecodeFileName(argv[i]);
-    const int status = dispatch(arguments);
+    int status = Failed;
+    try {
+        status = dispatch(arguments);
+    } catch (const std::bad_alloc &) {
+        std::fputs("vorpex: out of memory\n", stderr);
+    }
     // A full disk may show only here, when what is buffered is written out.
     if (std::fflush(stdout) != 0 && !outputError)
         outputError = errno;

@@ -96,11 +96,21 @@ TEST_F(CliTest, RenderDrawsWhatTheEditorShowsAndNothingForABadLevel)
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "Cannot open level.\n" + app.lvl("short.vxl") + "\n");
     EXPECT_FALSE(QFile::exists(app.path() + "/bad.png"));
+#ifndef __SANITIZE_ADDRESS__ // its shadow memory does not fit under a limit
+    // Where memory is limited: too big a picture is refused, one that does not fit is said.
+    const QStringList little{"prlimit", "--as=500000000"};
+    EXPECT_EQ(vorpex({"render", path, out, "--scale", "64"}, little).status, 2);
+    const Run starved = vorpex({"render", path, out, "--scale", "25"}, little);
+    EXPECT_EQ(std::tie(starved.status, starved.err), std::tuple(1, "vorpex: out of memory\n"));
+#endif
+    QFile::link(path, app.path() + "/link.png");
     for (const QStringList &args : {QStringList{"render", path},
                                     {"render", path, out, "--scale", "0"},
                                     {"render", path, app.path() + "/x.xyz"},
-                                    {"render", path, out, "--size", "9", "--scale", "2"}})
+                                    {"render", path, out, "--size", "9", "--scale", "2"},
+                                    {"render", path, app.path() + "/link.png"}})
         EXPECT_EQ(vorpex(args).status, 2) << args.join(' ').toStdString();
+    EXPECT_EQ(ReadBytes(path).size(), 2672); // still the level, not a picture of it
 }
 
 TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
