@@ -57,7 +57,7 @@ QString Checker::check(const QString &path)
 {
     const PathStatus status = StatusOf(path);
     if (status.error == ENOENT || status.error == ENOTDIR)
-        return QStringLiteral("is neither a folder nor a .vxl, .vxt or .vxs file");
+        return QStringLiteral("does not exist");
     if (status.folder)
         checkFolder(path);
     else if (status.error || isChecked(path))
@@ -110,7 +110,7 @@ void Checker::checkFile(const QString &path)
     }
     const QString suffix = suffixOf(path);
     if (suffix == "vxl")
-        checkLevel(path);
+        checkLevel(path, status.size);
     else if (suffix == "vxt")
         checkTileset(path);
     else
@@ -159,7 +159,7 @@ const Checker::Named &Checker::named(const QString &kind, const char *folder, co
     return cache[name] = named;
 }
 
-void Checker::checkLevel(const QString &path)
+void Checker::checkLevel(const QString &path, qint64 size)
 {
     LevelFileData level;
     try {
@@ -168,6 +168,11 @@ void Checker::checkLevel(const QString &path)
         add(path, true, "unreadable", QStringLiteral("not a level: ") + error.message());
         return;
     }
+    if (size > LevelFileSize)
+        add(path, false, "trailing-bytes",
+            QStringLiteral("%1 bytes after the level's %2")
+                .arg(size - LevelFileSize)
+                .arg(LevelFileSize));
     if (std::none_of(level.paddles.begin(), level.paddles.end(),
                      [](std::int16_t p) { return p == VbTrue; }))
         add(path, true, "no-paddle", QStringLiteral("no paddle (the editor adds the bottom one)"));

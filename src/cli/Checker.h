@@ -41,7 +41,7 @@ private:
 
     void checkFolder(const QString &folder);
     void checkFile(const QString &path);
-    void checkLevel(const QString &path);
+    void checkLevel(const QString &path, qint64 size);
     void checkTileset(const QString &path);
     void checkLevelSet(const QString &path);
     const Named &named(const QString &kind, const char *folder, const QString &name);

@@ -164,11 +164,17 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
 
     // Warnings fail only with --strict; nothing found is 0; a path that is not there is 2.
     const QString odd = level("odd.vxl", {-1, 1, 0, 0}, "DefaultBackground.bmp", {});
-    EXPECT_EQ(vorpex({"check", odd}).status, 0);
+    WriteBytes(odd, ReadBytes(odd) + "end");
+    const Run warned = vorpex({"check", odd});
+    EXPECT_EQ(warned.status, 0);
+    EXPECT_TRUE(warned.out.contains(odd + ": warning: 3 bytes after the level's 2672\n"));
+    EXPECT_TRUE(warned.out.endsWith("1 file checked: 0 errors, 2 warnings\n"));
     EXPECT_EQ(vorpex({"check", "--strict", odd}).status, 1);
     EXPECT_EQ(vorpex({"check", "--json", odd}, {}, "/dev/full").status, 1);
     EXPECT_EQ(vorpex({"check", app.lvl("a-good.vxl"), app.tls("DefaultTileSet.vxt")}).status, 0);
-    EXPECT_EQ(vorpex({"check", app.lvl("nowhere")}).status, 2);
+    const Run nowhere = vorpex({"check", app.lvl("nowhere")});
+    EXPECT_EQ(nowhere.status, 2);
+    EXPECT_TRUE(nowhere.err.startsWith("vorpex: " + app.lvl("nowhere does not exist\n")));
 
     // Folders a user may not read are errors, named or met inside another.
     const QStringList asUser =
