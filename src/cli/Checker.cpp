@@ -122,13 +122,13 @@ Checker::namedFile(const QString &kind, const char *folder, const QString &name)
 {
     if (!IsBareFileName(name))
         return Named{kind + "-name",
-                     kind + QStringLiteral(" name '%1' is not a file name").arg(name)};
+                     kind + QStringLiteral(" name '%1' is not a file name").arg(ShownName(name))};
     const QString path = FindIgnoringCase(AppFolders::InFolder(appFolder, folder, name));
     const PathStatus status = StatusOf(path);
     if (status.error == ENOENT || status.error == ENOTDIR)
         return Named{kind + "-missing",
                      kind + QStringLiteral(" '%1' not found in %2")
-                                .arg(name, AppFolders::InFolder(appFolder, folder))};
+                                .arg(ShownName(name), AppFolders::InFolder(appFolder, folder))};
     if (!status.error && !status.regular)
         return Named{kind + "-not-a-file",
                      kind + QStringLiteral(" '%1' is not a regular file").arg(path)};

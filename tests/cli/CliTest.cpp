@@ -201,6 +201,11 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     for (const char *line : {"Tileset: DefaultTileSet.vxt", "Background: Odd.bmp",
                              "Paddles: bottom, top", "  brick 3: 2 cells", "  brick 17: 1 cell"})
         EXPECT_TRUE(info.contains(line)) << line << '\n' << info.toStdString();
+    // Names as a person reads them: no padding NULs, no raw control characters.
+    WriteBytes(app.lvl("nul.vxl"), levelBytes({-1, 0, 0, 0}, QByteArray(30, 0), "Odd\x01.bmp"));
+    EXPECT_TRUE(
+        vorpex({"info", app.lvl("nul.vxl")})
+            .out.contains("\nTileset:  (" + app.path() + "/Tls)\nBackground: Odd\\x01.bmp\n"));
     const QString tileset = vorpex({"info", app.tls("DefaultTileSet.vxt")}).out;
     EXPECT_TRUE(tileset.contains("Bricks: 6 (bitmap 64 x 48, 6 cells)"));
     EXPECT_TRUE(tileset.contains(QRegularExpression("\n4 +Hittable +1/1 +1/1 +32, 0\n")));
