@@ -11,10 +11,10 @@
 #include "render/LoadedTileset.h"
 #include "render/Picture.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -35,6 +35,17 @@ QString suffixOf(const QString &path)
     return QFileInfo(path).suffix().toLower();
 }
 
+bool isChecked(const QString &path)
+{
+    const QString suffix = suffixOf(path);
+    return suffix == "vxl" || suffix == "vxt" || suffix == "vxs";
+}
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 } // namespace
 
 void Checker::add(const QString &path, bool error, const char *code, const QString &message)
@@ -42,25 +53,39 @@ void Checker::add(const QString &path, bool error, const char *code, const QStri
     found.push_back({path, error, QLatin1String(code), message});
 }
 
-bool Checker::check(const QString &path)
+QString Checker::check(const QString &path)
 {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        QStringList paths;
-        QDirIterator it(path, {"*.vxl", "*.vxt", "*.vxs", "*.VXL", "*.VXT", "*.VXS"},
-                        QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            paths << it.next();
-        paths.sort();
-        for (const QString &file : paths)
-            checkFile(file);
-        return true;
+    const PathStatus status = StatusOf(path);
+    if (status.error == ENOENT || status.error == ENOTDIR)
+        return QStringLiteral("does not exist");
+    if (status.folder)
+        checkFolder(path);
+    else if (status.error || isChecked(path))
+        checkFile(path);
+    else
+        return QStringLiteral("is neither a folder nor a .vxl, .vxt or .vxs file");
+    return QString();
+}
+
+void Checker::checkFolder(const QString &folder)
+{
+    QStringList names;
+    try {
+        names = ListFolder(folder);
+    } catch (const VorpexError &error) {
+        add(folder, true, "unreadable", error.message());
+        return;
     }
-    const QString suffix = suffixOf(path);
-    if (!info.exists() || (suffix != "vxl" && suffix != "vxt" && suffix != "vxs"))
-        return false;
-    checkFile(path);
-    return true;
+    for (const QString &name : names) {
+        const QString path = folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+        const PathStatus status = StatusOf(path);
+        if (status.error && status.error != ENOENT) // what it is cannot be known: levels, maybe
+            add(path, true, "unreadable", path + QStringLiteral(": ") + systemError(status.error));
+        else if (status.folder && !status.link) // links to folders are not followed: no loops
+            checkFolder(path);
+        else if (!status.folder && isChecked(name))
+            checkFile(path);
+    }
 }
 
 std::vector<Checker::Finding> Checker::findings() const
@@ -74,13 +99,18 @@ std::vector<Checker::Finding> Checker::findings() const
 void Checker::checkFile(const QString &path)
 {
     ++files;
-    if (!QFileInfo(path).isFile()) {
+    const PathStatus status = StatusOf(path);
+    if (status.error) {
+        add(path, true, "unreadable", path + QStringLiteral(": ") + systemError(status.error));
+        return;
+    }
+    if (!status.regular) {
         add(path, true, "not-a-file", QStringLiteral("not a regular file"));
         return;
     }
     const QString suffix = suffixOf(path);
     if (suffix == "vxl")
-        checkLevel(path);
+        checkLevel(path, status.size);
     else if (suffix == "vxt")
         checkTileset(path);
     else
@@ -92,15 +122,17 @@ Checker::namedFile(const QString &kind, const char *folder, const QString &name)
 {
     if (!IsBareFileName(name))
         return Named{kind + "-name",
-                     kind + QStringLiteral(" name '%1' is not a file name").arg(name)};
-    const QFileInfo file(FindIgnoringCase(AppFolders::InFolder(appFolder, folder, name)));
-    if (!file.exists())
+                     kind + QStringLiteral(" name '%1' is not a file name").arg(ShownName(name))};
+    const QString path = FindIgnoringCase(AppFolders::InFolder(appFolder, folder, name));
+    const PathStatus status = StatusOf(path);
+    if (status.error == ENOENT || status.error == ENOTDIR)
         return Named{kind + "-missing",
-                     kind + QStringLiteral(" '%1' not found in %2").arg(name, file.path())};
-    if (!file.isFile())
+                     kind + QStringLiteral(" '%1' not found in %2")
+                                .arg(ShownName(name), AppFolders::InFolder(appFolder, folder))};
+    if (!status.error && !status.regular)
         return Named{kind + "-not-a-file",
-                     kind + QStringLiteral(" '%1' is not a regular file").arg(file.filePath())};
-    return std::nullopt;
+                     kind + QStringLiteral(" '%1' is not a regular file").arg(path)};
+    return std::nullopt; // else reading it says what is wrong
 }
 
 // A tileset or a background a level names, looked at once whatever the number of levels.
@@ -127,7 +159,7 @@ const Checker::Named &Checker::named(const QString &kind, const char *folder, co
     return cache[name] = named;
 }
 
-void Checker::checkLevel(const QString &path)
+void Checker::checkLevel(const QString &path, qint64 size)
 {
     LevelFileData level;
     try {
@@ -136,6 +168,11 @@ void Checker::checkLevel(const QString &path)
         add(path, true, "unreadable", QStringLiteral("not a level: ") + error.message());
         return;
     }
+    if (size > LevelFileSize)
+        add(path, false, "trailing-bytes",
+            QStringLiteral("%1 bytes after the level's %2")
+                .arg(size - LevelFileSize)
+                .arg(LevelFileSize));
     if (std::none_of(level.paddles.begin(), level.paddles.end(),
                      [](std::int16_t p) { return p == VbTrue; }))
         add(path, true, "no-paddle", QStringLiteral("no paddle (the editor adds the bottom one)"));
@@ -214,7 +251,7 @@ void Checker::checkTileset(const QString &path)
 
     const QString bitmapPath = FindIgnoringCase(CompanionBitmapPath(path));
     Picture bitmap;
-    if (!QFileInfo(bitmapPath).isFile()) {
+    if (!StatusOf(bitmapPath).regular) {
         add(path, true, "bitmap-missing",
             QStringLiteral("its bitmap %1 is missing or not a regular file").arg(bitmapPath));
     } else {
@@ -288,24 +325,23 @@ void Checker::checkTileset(const QString &path)
 
 void Checker::checkLevelSet(const QString &path)
 {
+    QByteArray bytes;
+    try {
+        bytes = ReadFileBytes(path, LevelSetFile::MaxBytes);
+    } catch (const VorpexError &error) {
+        add(path, true, "unreadable", error.message());
+        return;
+    }
     LevelSetFile set;
     try {
-        set = LevelSetFile::read(path);
+        set = LevelSetFile::decode(bytes);
     } catch (const VorpexError &error) {
         add(path, true, "format", error.message());
         return;
     }
-    // The game looks for the levels by name beside the levelset and in the level folder.
-    QStringList folders{QFileInfo(path).absolutePath()};
-    const QString levelFolder =
-        QDir(AppFolders::InFolder(appFolder, AppFolders::Levelsets)).absolutePath();
-    if (!folders.contains(levelFolder))
-        folders << levelFolder;
+    const QStringList folders = LevelSetFile::levelFolders(path, appFolder);
     for (const QString &level : set.levels) {
-        const bool there = std::any_of(folders.begin(), folders.end(), [&](const QString &folder) {
-            return QFileInfo(folder + u'/' + level).isFile();
-        });
-        if (!there)
+        if (LevelSetFile::findLevel(path, level, appFolder).isEmpty())
             add(path, true, "level-missing",
                 QStringLiteral("level '%1' is in none of: %2").arg(level, folders.join(", ")));
     }

@@ -21,9 +21,10 @@ public:
 
     explicit Checker(QString appFolder) : appFolder(std::move(appFolder)) {}
 
-    // A file by its extension (.vxl, .vxt, .vxs), or every such file under a folder. False when
-    // the path is neither an existing folder nor a file of one of those kinds.
-    bool check(const QString &path);
+    // A file by its extension (.vxl, .vxt, .vxs), or every such file under a folder; a path
+    // that cannot be looked at is an error found. Returns why a path is not checked at all,
+    // empty when it is.
+    QString check(const QString &path);
 
     // Sorted by path, then in the order found.
     std::vector<Finding> findings() const;
@@ -38,8 +39,9 @@ private:
         int bricks = 0; // a tileset's bricks that can be shown
     };
 
+    void checkFolder(const QString &folder);
     void checkFile(const QString &path);
-    void checkLevel(const QString &path);
+    void checkLevel(const QString &path, qint64 size);
     void checkTileset(const QString &path);
     void checkLevelSet(const QString &path);
     const Named &named(const QString &kind, const char *folder, const QString &name);

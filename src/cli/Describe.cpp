@@ -1,6 +1,7 @@
 #include "Describe.h"
 
 #include "common/AppFolders.h"
+#include "common/Text.h"
 #include "common/VorpexError.h"
 #include "model/FileIO.h"
 #include "model/Geometry.h"
@@ -36,10 +37,11 @@ QString describeLevel(const QString &path, const QString &appFolder)
     const LevelFileData level = ReadLevelFile(path);
     QString text;
     QTextStream out(&text);
+    const QString tileset = ShownName(level.tilesetName);
     out << "Level: " << path << '\n'
-        << "Tileset: " << level.tilesetName << " ("
-        << AppFolders::InFolder(appFolder, AppFolders::Tilesets, level.tilesetName) << ")\n"
-        << "Background: " << level.backgroundName << '\n';
+        << "Tileset: " << tileset << " ("
+        << AppFolders::InFolder(appFolder, AppFolders::Tilesets, tileset) << ")\n"
+        << "Background: " << ShownName(level.backgroundName) << '\n';
     static const char *const sides[] = {"bottom", "right", "top", "left"};
     QStringList paddles;
     for (int i = 0; i < 4; ++i) {
@@ -95,10 +97,10 @@ QString describeLevelSet(const QString &path)
     QString text;
     QTextStream out(&text);
     out << "Levelset: " << path << '\n'
-        << "Name: " << set.name << '\n'
+        << "Name: " << ShownName(set.name) << '\n'
         << "Levels: " << set.levels.size() << '\n';
     for (qsizetype i = 0; i < set.levels.size(); ++i)
-        out << "  " << i + 1 << ". " << set.levels[i] << '\n';
+        out << "  " << i + 1 << ". " << ShownName(set.levels[i]) << '\n';
     return text;
 }
 

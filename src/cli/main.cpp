@@ -6,6 +6,7 @@
 #include "common/AppFolders.h"
 #include "common/VorpexError.h"
 #include "model/FileIO.h"
+#include "model/Geometry.h"
 #include "render/Bitmap.h"
 #include "render/LoadedLevel.h"
 
@@ -15,12 +16,20 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <new>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr int Failed = 1;
 constexpr int BadUsage = 2;
+// Pictures of at most 16384 pixels a side (1 GiB): a larger scale asks for more memory than
+// most machines give.
+constexpr int MostScale = 16384 / std::max(CanvasWidth, CanvasHeight);
 
 const char *const Overview = R"(Usage: vorpex [--data DIR] COMMAND ...
 
@@ -36,10 +45,20 @@ Options:
   -v, --version          the version
 )";
 
+// The first error met in writing to standard output; reported once everything is flushed.
+int outputError = 0;
+
+void write(std::FILE *stream, const QByteArray &bytes)
+{
+    const std::size_t size = std::size_t(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, stream) != size && stream == stdout && !outputError)
+        outputError = errno;
+}
+
+// File names go out as the bytes they came in as.
 void print(std::FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    write(stream, EncodeFileName(text));
 }
 
 // A command's help, under the program's own name wherever it was started from.
@@ -62,6 +81,15 @@ int failure(const QString &message)
     return Failed;
 }
 
+// The same file, links followed: writing to one replaces the other.
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat first = {}, second = {};
+    return ::stat(EncodeFileName(a).constData(), &first) == 0 &&
+           ::stat(EncodeFileName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 // An option's whole number in 1..most; 0 when it is something else.
 std::optional<int> number(const QCommandLineParser &parser, const QString &option, int most)
 {
@@ -78,15 +106,18 @@ int render(const QCommandLineParser &parser, const QString &appFolder)
     if (args.size() != 3)
         return usage(QStringLiteral("render takes a level and an output file"), helpOf(parser));
     const QString &out = args[2];
+    if (out != "-" && sameFile(args[1], out))
+        return usage(QStringLiteral("%1 is the level itself").arg(out), helpOf(parser));
     const QByteArray format =
         out == "-" ? QByteArray("png") : QFileInfo(out).suffix().toLower().toLatin1();
     if (format != "png" && format != "bmp" && !QtModuleFormats().contains(format))
         return usage(QStringLiteral("cannot write pictures of type '%1'").arg(QString(format)),
                      helpOf(parser));
-    const std::optional<int> scale = number(parser, "scale", 64);
+    const std::optional<int> scale = number(parser, "scale", MostScale);
     const std::optional<int> size = number(parser, "size", 4096);
     if ((scale && !*scale) || (size && !*size))
-        return usage(QStringLiteral("--scale takes 1 to 64, --size 1 to 4096"), helpOf(parser));
+        return usage(QStringLiteral("--scale takes 1 to %1, --size 1 to 4096").arg(MostScale),
+                     helpOf(parser));
     if (scale && size)
         return usage(QStringLiteral("--scale and --size do not go together"), helpOf(parser));
 
@@ -114,8 +145,8 @@ int render(const QCommandLineParser &parser, const QString &appFolder)
         return failure(QStringLiteral("vorpex: ") + error.message());
     }
     if (out == "-") {
-        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-        return std::fflush(stdout) == 0 ? 0 : Failed;
+        write(stdout, bytes);
+        return 0;
     }
     try {
         WriteFileAtomically(out, bytes);
@@ -132,10 +163,8 @@ int check(const QCommandLineParser &parser, const QString &appFolder)
         return usage(QStringLiteral("check takes files or folders"), helpOf(parser));
     Checker checker(appFolder);
     for (const QString &path : paths) {
-        if (!checker.check(path))
-            return usage(
-                QStringLiteral("%1 is neither a folder nor a .vxl, .vxt or .vxs file").arg(path),
-                helpOf(parser));
+        if (const QString problem = checker.check(path); !problem.isEmpty())
+            return usage(path + u' ' + problem, helpOf(parser));
     }
     int errors = 0, warnings = 0;
     QJsonArray json;
@@ -175,12 +204,8 @@ int info(const QCommandLineParser &parser, const QString &appFolder)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int dispatch(QStringList arguments)
 {
-    QCoreApplication app(argc, argv);
-    SetFallbackPictureDecoder(&QtModuleDecode);
     QCoreApplication::setApplicationName(QStringLiteral("vorpex"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VORPEX_VERSION));
 
@@ -191,7 +216,6 @@ int main(int argc, char **argv)
     const QCommandLineOption version({"v", "version"}, "The version.");
     parser.addOptions({data, help, version});
     // The command decides which further options there are.
-    QStringList arguments = app.arguments();
     QCommandLineParser first;
     first.addOptions({data, help, version});
     first.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
@@ -206,9 +230,13 @@ int main(int argc, char **argv)
         parser.addPositionalArgument("LEVEL.vxl", "The level.");
         parser.addPositionalArgument(
             "OUT", "The picture to write (.png, .bmp, .jpg), - for PNG on stdout.");
-        parser.addOptions({{"scale", "Enlarge by a whole factor, without smoothing.", "N"},
-                           {"size", "Fit the picture into N x N pixels.", "N"},
-                           {"no-paddles", "Leave the paddles out."}});
+        parser.addOptions(
+            {{"scale",
+              QStringLiteral("Enlarge by a whole factor (1 to %1), without smoothing.")
+                  .arg(MostScale),
+              "N"},
+             {"size", "Fit the picture into N x N pixels.", "N"},
+             {"no-paddles", "Leave the paddles out."}});
     } else if (command == "check") {
         run = check;
         parser.addPositionalArgument("check", "Faults in levels, tilesets and levelsets.");
@@ -234,7 +262,31 @@ int main(int argc, char **argv)
         return usage(command.isEmpty() ? QStringLiteral("no command")
                                        : QStringLiteral("no command '%1'").arg(command),
                      QLatin1String(Overview));
-    const QString appFolder =
-        parser.isSet(data) ? parser.value(data) : AppFolders::DataFolder();
+    const QString appFolder = parser.isSet(data) ? parser.value(data) : AppFolders::DataFolder();
     return run(parser, appFolder);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    SetFallbackPictureDecoder(&QtModuleDecode);
+    // Paths as the bytes given, which QCoreApplication::arguments() does not keep.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << DecodeFileName(argv[i]);
+    int status = Failed;
+    try {
+        status = dispatch(arguments);
+    } catch (const std::bad_alloc &) {
+        std::fputs("vorpex: out of memory\n", stderr);
+    }
+    // A full disk may show only here, when what is buffered is written out.
+    if (std::fflush(stdout) != 0 && !outputError)
+        outputError = errno;
+    if (outputError || std::ferror(stdout))
+        return failure(QStringLiteral("vorpex: cannot write standard output: ") +
+                       QString::fromLocal8Bit(std::strerror(outputError ? outputError : EIO)));
+    return status;
 }

@@ -23,7 +23,8 @@ QString ApplicationFolder();
 // The application folder to work in: the program's own where it may write there (the build
 // folder, a portable copy); else, for an installed program, the user's data folder
 // (~/.local/share/VorpexEditor), first given whatever it lacks of the installed Tls, Bgd and
-// Lvl. Nothing there is ever overwritten.
+// Lvl. Nothing there is ever overwritten. Where that folder cannot be made or given those
+// files, the program's own (read-only) folder.
 QString DataFolder();
 
 } // namespace AppFolders

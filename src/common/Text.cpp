@@ -50,6 +50,21 @@ QString DecodeName(const QByteArray &bytes)
     return QString::fromLatin1(bytes);
 }
 
+QString ShownName(const QString &name)
+{
+    qsizetype end = name.size();
+    while (end > 0 && name[end - 1].isNull())
+        --end;
+    QString shown;
+    for (const QChar c : QStringView(name).left(end)) {
+        if (c.category() == QChar::Other_Control)
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 bool IsBareFileName(const QString &name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&

@@ -15,6 +15,10 @@ QString TrimTrailingSpaces(const QString &text);
 QByteArray EncodeName(const QString &name);
 QString DecodeName(const QByteArray &bytes);
 
+// A name from a file as a person can read it: the NUL bytes that pad it (as C programs write
+// it) dropped, other control characters shown as \xNN, never sent raw to a terminal.
+QString ShownName(const QString &name);
+
 // A bare file name that may be joined onto a data folder: not empty, not "." or "..", and
 // holding no folder separator.
 bool IsBareFileName(const QString &name);

@@ -2,7 +2,6 @@
 
 #include "common/VorpexError.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -10,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -30,7 +30,7 @@ bool isRegular(int fd)
 
 void OpenRegularFile(QFile &file, const QString &path)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = EncodeFileName(path);
     // Look before opening, so devices are never opened; then check what was opened, in case
     // the name changed hands in between. Non-blocking, so even then a pipe cannot hold us.
     struct stat st = {};
@@ -52,23 +52,141 @@ void OpenRegularFile(QFile &file, const QString &path)
     }
 }
 
+// The length of the UTF-8 sequence that starts at bytes[0], or 0 where none does: a stray
+// byte, a cut sequence, an overlong form, a surrogate or a code past U+10FFFF.
+int utf8Length(const unsigned char *bytes, qsizetype left, char32_t &code)
+{
+    const unsigned char first = bytes[0];
+    int length = 0;
+    char32_t least = 0;
+    if (first < 0x80) {
+        code = first;
+        return 1;
+    } else if ((first & 0xE0) == 0xC0) {
+        length = 2, least = 0x80, code = first & 0x1F;
+    } else if ((first & 0xF0) == 0xE0) {
+        length = 3, least = 0x800, code = first & 0x0F;
+    } else if ((first & 0xF8) == 0xF0) {
+        length = 4, least = 0x10000, code = first & 0x07;
+    } else {
+        return 0;
+    }
+    if (left < length)
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((bytes[i] & 0xC0) != 0x80)
+            return 0;
+        code = code << 6 | (bytes[i] & 0x3F);
+    }
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return code < least || code > 0x10FFFF || surrogate ? 0 : length;
+}
+
 } // namespace
+
+QString DecodeFileName(const QByteArray &name)
+{
+    QString text = QFile::decodeName(name);
+    if (QFile::encodeName(text) == name)
+        return text;
+    text.clear();
+    const auto *bytes = reinterpret_cast<const unsigned char *>(name.constData());
+    for (qsizetype i = 0; i < name.size();) {
+        char32_t code = 0;
+        if (const int length = utf8Length(bytes + i, name.size() - i, code)) {
+            text += QString::fromUcs4(&code, 1);
+            i += length;
+        } else {
+            text += QChar(0xDC00 + bytes[i++]);
+        }
+    }
+    return text;
+}
+
+QByteArray EncodeFileName(const QString &name)
+{
+    QByteArray bytes;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c >= 0xDC80 && c <= 0xDCFF && (i == 0 || !name[i - 1].isHighSurrogate())) {
+            bytes += QStringView(name).mid(start, i - start).toUtf8();
+            bytes += char(c - 0xDC00);
+            start = i + 1;
+        }
+    }
+    return start == 0 ? QFile::encodeName(name) : bytes + QStringView(name).mid(start).toUtf8();
+}
+
+PathStatus StatusOf(const QString &path)
+{
+    const QByteArray name = EncodeFileName(path);
+    PathStatus status;
+    struct stat st = {};
+    if (::lstat(name.constData(), &st) != 0) {
+        status.error = errno;
+        return status;
+    }
+    if (S_ISLNK(st.st_mode)) {
+        status.link = true;
+        if (::stat(name.constData(), &st) != 0) {
+            status.error = errno;
+            return status;
+        }
+    }
+    status.folder = S_ISDIR(st.st_mode);
+    status.regular = S_ISREG(st.st_mode);
+    status.size = st.st_size;
+    return status;
+}
+
+QStringList ListFolder(const QString &folder)
+{
+    const std::unique_ptr<DIR, int (*)(DIR *)> dir(::opendir(EncodeFileName(folder).constData()),
+                                                   ::closedir);
+    if (!dir)
+        throw VorpexError(folder + QStringLiteral(": ") + systemError(errno));
+    QStringList names;
+    for (;;) {
+        errno = 0;
+        const dirent *entry = ::readdir(dir.get());
+        if (!entry)
+            break;
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names << DecodeFileName(name);
+    }
+    if (errno)
+        throw VorpexError(folder + QStringLiteral(": ") + systemError(errno));
+    names.sort();
+    return names;
+}
 
 QString FindIgnoringCase(const QString &path)
 {
-    const QFileInfo info(path);
-    if (info.exists() || info.isSymLink())
+    const PathStatus status = StatusOf(path);
+    if (!status.error || status.link)
         return path;
-    const QDir folder = info.dir();
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString folder =
+        slash < 0 ? QStringLiteral(".") : path.left(std::max<qsizetype>(slash, 1));
+    const QString wanted = path.mid(slash + 1);
+    QStringList names;
+    try {
+        names = ListFolder(folder);
+    } catch (const VorpexError &) {
+        return path;
+    }
     QString found;
-    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
-        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0) {
+    for (const QString &name : names) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0 &&
+            StatusOf(path.left(slash + 1) + name).regular) {
             if (!found.isEmpty())
                 return path;
             found = name;
         }
     }
-    return found.isEmpty() ? path : folder.filePath(found);
+    return found.isEmpty() ? path : path.left(slash + 1) + found;
 }
 
 QByteArray ReadFileBytes(const QString &path, qint64 maxBytes)

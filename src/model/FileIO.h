@@ -2,8 +2,31 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <utility>
 #include <vector>
+
+// File names byte for byte as the system gives them. QFile::decodeName turns bytes that are not
+// UTF-8 into U+FFFD, and such a name (copied from an old disk) would then name no file; here
+// each such byte is held as U+DC80 + byte, which EncodeFileName gives back. Everything in this
+// file reaches the disk through them.
+QString DecodeFileName(const QByteArray &name);
+QByteArray EncodeFileName(const QString &name);
+
+// What a path names, links followed.
+struct PathStatus
+{
+    int error = 0; // errno; 0 when it could be looked at
+    bool link = false;
+    bool folder = false;
+    bool regular = false;
+    qint64 size = 0;
+};
+PathStatus StatusOf(const QString &path);
+
+// The names in a folder, sorted, without "." and ".."; throws VorpexError when it cannot be
+// listed.
+QStringList ListFolder(const QString &folder);
 
 // The path itself when its folder holds that name; else the one file of the folder whose name
 // differs from it in case only, as names in files made on case-insensitive disks do; else the

@@ -2,8 +2,12 @@
 
 #include "FileIO.h"
 #include "Geometry.h"
+#include "common/AppFolders.h"
 #include "common/Text.h"
 #include "common/VorpexError.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -12,9 +16,6 @@ void appendLine(QByteArray &bytes, const QByteArray &line)
     bytes += line;
     bytes += "\r\n";
 }
-
-// A count line holds at most 32767 levels, like the builder's 16-bit counter.
-constexpr qint64 MaxLevelSetBytes = 2 + 8 + (MaxTilesetCells + 1) * qint64(258);
 
 } // namespace
 
@@ -69,5 +70,26 @@ LevelSetFile LevelSetFile::decode(const QByteArray &bytes)
 
 LevelSetFile LevelSetFile::read(const QString &path)
 {
-    return decode(ReadFileBytes(path, MaxLevelSetBytes));
+    return decode(ReadFileBytes(path, MaxBytes));
+}
+
+QStringList LevelSetFile::levelFolders(const QString &setPath, const QString &appFolder)
+{
+    QStringList folders{QFileInfo(setPath).absolutePath()};
+    const QString levels =
+        QDir(AppFolders::InFolder(appFolder, AppFolders::Levelsets)).absolutePath();
+    if (!folders.contains(levels))
+        folders << levels;
+    return folders;
+}
+
+QString
+LevelSetFile::findLevel(const QString &setPath, const QString &level, const QString &appFolder)
+{
+    for (const QString &folder : levelFolders(setPath, appFolder)) {
+        const QString path = FindIgnoringCase(folder + u'/' + level);
+        if (StatusOf(path).regular)
+            return path;
+    }
+    return QString();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Geometry.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -13,6 +15,10 @@ public:
     QString name;
     QStringList levels;
 
+    // The most that read takes in: a count line holds at most 32767 levels, like the builder's
+    // 16-bit counter.
+    static constexpr qint64 MaxBytes = 2 + 8 + (MaxTilesetCells + 1) * qint64(258);
+
     // The file's bytes; each line is single-byte text (see EncodeName).
     static QByteArray encode(const QString &name, const QStringList &levelNames);
     // Writes the whole file or nothing; throws VorpexError.
@@ -23,4 +29,12 @@ public:
     // are not bare file names. Throws VorpexError saying what is wrong.
     static LevelSetFile decode(const QByteArray &bytes);
     static LevelSetFile read(const QString &path);
+
+    // Where the game finds a level that the set at setPath names: beside the set, else in the
+    // application folder's Lvl, the name matched ignoring case as on the disks such files are
+    // made on. Empty when it is a file in neither.
+    static QString
+    findLevel(const QString &setPath, const QString &level, const QString &appFolder);
+    // The folders findLevel looks in, in order.
+    static QStringList levelFolders(const QString &setPath, const QString &appFolder);
 };

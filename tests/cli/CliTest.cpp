@@ -5,7 +5,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,14 +21,20 @@ protected:
         QString out, err;
         QByteArray bytes; // stdout as it came
     };
-    Run vorpex(QStringList args)
+    // Run through wrapper (a command and its options) where one is given; standard output to
+    // outFile where one is given.
+    Run vorpex(QStringList args, const QStringList &wrapper = {}, const QString &outFile = {})
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("DISPLAY");
         env.remove("QT_QPA_PLATFORM");
         process.setProcessEnvironment(env);
-        process.start(VORPEX_CLI, QStringList{args.takeFirst(), "--data", app.path()} + args);
+        if (!outFile.isEmpty())
+            process.setStandardOutputFile(outFile);
+        QStringList command =
+            wrapper + QStringList{VORPEX_CLI, args.takeFirst(), "--data", app.path()} + args;
+        process.start(command.takeFirst(), command);
         EXPECT_TRUE(process.waitForFinished(30000));
         const QByteArray out = process.readAllStandardOutput();
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -69,6 +77,9 @@ TEST_F(CliTest, RenderDrawsWhatTheEditorShowsAndNothingForABadLevel)
     const Run piped = vorpex({"render", path, "-"});
     EXPECT_TRUE(QImage::fromData(piped.bytes, "PNG").convertToFormat(QImage::Format_RGB32) ==
                 canvas);
+    const Run full = vorpex({"render", path, "-"}, {}, "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "vorpex: cannot write standard output: No space left on device\n");
     ASSERT_EQ(vorpex({"render", path, out, "--scale", "2"}).status, 0);
     const QImage twice(out);
     EXPECT_EQ(twice.size(), QSize(1280, 960));
@@ -85,11 +96,21 @@ TEST_F(CliTest, RenderDrawsWhatTheEditorShowsAndNothingForABadLevel)
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "Cannot open level.\n" + app.lvl("short.vxl") + "\n");
     EXPECT_FALSE(QFile::exists(app.path() + "/bad.png"));
+#ifndef __SANITIZE_ADDRESS__ // its shadow memory does not fit under a limit
+    // Where memory is limited: too big a picture is refused, one that does not fit is said.
+    const QStringList little{"prlimit", "--as=500000000"};
+    EXPECT_EQ(vorpex({"render", path, out, "--scale", "64"}, little).status, 2);
+    const Run starved = vorpex({"render", path, out, "--scale", "25"}, little);
+    EXPECT_EQ(std::tie(starved.status, starved.err), std::tuple(1, "vorpex: out of memory\n"));
+#endif
+    QFile::link(path, app.path() + "/link.png");
     for (const QStringList &args : {QStringList{"render", path},
                                     {"render", path, out, "--scale", "0"},
                                     {"render", path, app.path() + "/x.xyz"},
-                                    {"render", path, out, "--size", "9", "--scale", "2"}})
+                                    {"render", path, out, "--size", "9", "--scale", "2"},
+                                    {"render", path, app.path() + "/link.png"}})
         EXPECT_EQ(vorpex(args).status, 2) << args.join(' ').toStdString();
+    EXPECT_EQ(ReadBytes(path).size(), 2672); // still the level, not a picture of it
 }
 
 TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
@@ -100,15 +121,21 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
                                           Le32({1, 3, 1, 1, 1, 64, 0}) +
                                           Le32({1, 1, 1, 2, 1, 0, 40}));
     WriteBitmap(app.tls("Broken.bmp"), CellPicture(64, 48));
-    WriteBytes(app.lvl("Set.vxs"), "Set\r\n 2 \r\na-good.vxl\r\nlost.vxl\r\n");
+    WriteBytes(app.lvl("Set.vxs"), "Set\r\n 2 \r\nA-GOOD.VXL\r\nlost.vxl\r\n");
     MakeFifo(app.lvl("c-pipe.vxl"));
     FifoWatchdog watchdog({app.lvl("c-pipe.vxl")});
+    // A name that is not UTF-8, as copied from an old disk.
+    const QByteArray latin1 = QFile::encodeName(app.lvl("")) + "niveau \xe9t\xe9.vxl";
+    const QByteArray noPaddle =
+        levelBytes({0, 0, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp");
+    std::ofstream(latin1.constData()).write(noPaddle.constData(), noPaddle.size());
 
     const Run lines = vorpex({"check", app.lvl(""), app.tls("Broken.vxt")});
     EXPECT_EQ(lines.status, 1);
     const QStringList said = lines.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_FALSE(said.isEmpty());
-    EXPECT_EQ(said.last(), "5 files checked: 9 errors, 0 warnings");
+    EXPECT_EQ(said.last(), "6 files checked: 10 errors, 0 warnings");
+    EXPECT_TRUE(lines.bytes.contains(latin1 + ": error: no paddle"));
     QStringList paths;
     for (const QString &line : said.mid(0, said.size() - 1))
         paths << line.section(": ", 0, 0);
@@ -122,22 +149,48 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
         EXPECT_FALSE(f["message"].toString().isEmpty());
         codes.insert(QFileInfo(f["path"].toString()).fileName(), f["code"].toString());
     }
-    EXPECT_EQ(codes, (QMultiMap<QString, QString>{{"b-bad.vxl", "no-paddle"},
-                                                  {"b-bad.vxl", "background-missing"},
-                                                  {"b-bad.vxl", "unknown-brick"},
-                                                  {"c-pipe.vxl", "not-a-file"},
-                                                  {"Broken.vxt", "action"},
-                                                  {"Broken.vxt", "animation-past-end"},
-                                                  {"Broken.vxt", "stage-past-end"},
-                                                  {"Broken.vxt", "picture-outside"},
-                                                  {"Set.vxs", "level-missing"}}));
+    std::remove(latin1.constData());
+    EXPECT_EQ(codes, (QMultiMap<QString, QString>{
+                         {"b-bad.vxl", "no-paddle"},
+                         {"b-bad.vxl", "background-missing"},
+                         {"b-bad.vxl", "unknown-brick"},
+                         {"c-pipe.vxl", "not-a-file"},
+                         {QString::fromUtf16(u"niveau \xdce9t\xdce9.vxl"), "no-paddle"},
+                         {"Broken.vxt", "action"},
+                         {"Broken.vxt", "animation-past-end"},
+                         {"Broken.vxt", "stage-past-end"},
+                         {"Broken.vxt", "picture-outside"},
+                         {"Set.vxs", "level-missing"}}));
 
     // Warnings fail only with --strict; nothing found is 0; a path that is not there is 2.
     const QString odd = level("odd.vxl", {-1, 1, 0, 0}, "DefaultBackground.bmp", {});
-    EXPECT_EQ(vorpex({"check", odd}).status, 0);
+    WriteBytes(odd, ReadBytes(odd) + "end");
+    const Run warned = vorpex({"check", odd});
+    EXPECT_EQ(warned.status, 0);
+    EXPECT_TRUE(warned.out.contains(odd + ": warning: 3 bytes after the level's 2672\n"));
+    EXPECT_TRUE(warned.out.endsWith("1 file checked: 0 errors, 2 warnings\n"));
     EXPECT_EQ(vorpex({"check", "--strict", odd}).status, 1);
+    EXPECT_EQ(vorpex({"check", "--json", odd}, {}, "/dev/full").status, 1);
     EXPECT_EQ(vorpex({"check", app.lvl("a-good.vxl"), app.tls("DefaultTileSet.vxt")}).status, 0);
-    EXPECT_EQ(vorpex({"check", app.lvl("nowhere")}).status, 2);
+    const Run nowhere = vorpex({"check", app.lvl("nowhere")});
+    EXPECT_EQ(nowhere.status, 2);
+    EXPECT_TRUE(nowhere.err.startsWith("vorpex: " + app.lvl("nowhere does not exist\n")));
+
+    // Folders a user may not read are errors, named or met inside another.
+    const QStringList asUser =
+        ::geteuid() ? QStringList()
+                    : QStringList{"setpriv", "--bounding-set=-dac_override,-dac_read_search"};
+    if (!asUser.isEmpty() && QProcess::execute(asUser[0], asUser.mid(1) << "true") != 0)
+        GTEST_SKIP() << "root, and setpriv cannot take away its power to read everything";
+    QDir(app.lvl("")).mkdir("closed");
+    QFile::setPermissions(app.lvl("closed"), {});
+    const Run closed = vorpex({"check", app.lvl("closed")}, asUser);
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_EQ(closed.out, app.lvl("closed: error: ") + app.lvl("closed: Permission denied\n") +
+                              "0 files checked: 1 errors, 0 warnings\n");
+    EXPECT_TRUE(vorpex({"check", app.lvl("")}, asUser).out.contains(app.lvl("closed: error: ")));
+    QFile::setPermissions(app.lvl("closed"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
@@ -148,6 +201,11 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     for (const char *line : {"Tileset: DefaultTileSet.vxt", "Background: Odd.bmp",
                              "Paddles: bottom, top", "  brick 3: 2 cells", "  brick 17: 1 cell"})
         EXPECT_TRUE(info.contains(line)) << line << '\n' << info.toStdString();
+    // Names as a person reads them: no padding NULs, no raw control characters.
+    WriteBytes(app.lvl("nul.vxl"), levelBytes({-1, 0, 0, 0}, QByteArray(30, 0), "Odd\x01.bmp"));
+    EXPECT_TRUE(
+        vorpex({"info", app.lvl("nul.vxl")})
+            .out.contains("\nTileset:  (" + app.path() + "/Tls)\nBackground: Odd\\x01.bmp\n"));
     const QString tileset = vorpex({"info", app.tls("DefaultTileSet.vxt")}).out;
     EXPECT_TRUE(tileset.contains("Bricks: 6 (bitmap 64 x 48, 6 cells)"));
     EXPECT_TRUE(tileset.contains(QRegularExpression("\n4 +Hittable +1/1 +1/1 +32, 0\n")));
@@ -156,6 +214,7 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
                     .out.endsWith("Name: Mine\nLevels: 2\n  1. a.vxl\n  2. b.vxl\n"));
     WriteBytes(app.lvl("Bad.vxs"), "Mine\r\n 3 \r\na.vxl\r\n");
     EXPECT_EQ(vorpex({"info", app.lvl("Bad.vxs")}).status, 1);
+    EXPECT_EQ(vorpex({"info", path}, {}, "/dev/full").status, 1);
 
     EXPECT_TRUE(vorpex({"--help"}).out.contains("render LEVEL.vxl OUT"));
     EXPECT_TRUE(vorpex({"check", "--help"}).out.contains("--strict"));

@@ -36,6 +36,11 @@ if [[ "${INSTALL_STAGE:-}" == run ]]; then
   [[ -d "$user/Lvl" ]] || fail "no Lvl in $user"
   # The command finds the level's tileset where the editor keeps it.
   "$prefix/bin/vorpex" check "$work/drawn.vxl" >/dev/null || fail "vorpex check of the saved level"
+  # Where no user folder can be made (a sandboxed thumbnailer, a build container), the command
+  # works from the install itself.
+  nowhere=(env -u DISPLAY HOME="$prefix" XDG_DATA_HOME="$prefix/share")
+  "${nowhere[@]}" "$prefix/bin/vorpex" render "$work/t.vxl" "$work/t.png" || fail "render, no home"
+  "${nowhere[@]}" "$prefix/bin/vorpex" check "$work/t.vxl" || fail "check with no home to write"
   echo "read-only install: passed"
   exit 0
 fi
