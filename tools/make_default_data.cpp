@@ -1,6 +1,8 @@
-// Draws the default tileset (bitmap and tileset file) and the default background, so that a
-// new user finds every kind of brick on the first start.
+// Draws the default tileset (bitmap and tileset file) and the default background, and writes
+// sample levels over them, so that a new user finds every kind of brick on the first start and
+// a level made of them to open.
 //   make_default_data APPLICATION_FOLDER
+#include "SampleLevels.h"
 #include "model/BrickTable.h"
 #include "model/Geometry.h"
 #include "model/TilesetFile.h"
@@ -231,6 +233,7 @@ int main(int argc, char **argv)
     }
     try {
         WriteTilesetFile(vxt, table, static_cast<int>(bricks.size()));
+        WriteSampleLevels(root.path(), table, static_cast<int>(bricks.size()));
     } catch (const std::exception &e) {
         std::fprintf(stderr, "make_default_data: %s\n", e.what());
         return 1;

@@ -1,5 +1,6 @@
 // The vorpex command as a user runs it, with no display: what it writes and its exit codes.
 #include "editor/EditorFixture.h"
+#include "model/LevelSetFile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -111,6 +112,37 @@ TEST_F(CliTest, RenderDrawsWhatTheEditorShowsAndNothingForABadLevel)
                                     {"render", path, app.path() + "/link.png"}})
         EXPECT_EQ(vorpex(args).status, 2) << args.join(' ').toStdString();
     EXPECT_EQ(ReadBytes(path).size(), 2672); // still the level, not a picture of it
+}
+
+TEST_F(CliTest, TheSampleLevelsCheckCleanRenderAndOpenAsTheLevelsetLists)
+{
+    // The data the build puts beside the program, over the fixture's.
+    ASSERT_EQ(QProcess::execute(MAKE_DEFAULT_DATA, {app.path()}), 0);
+    const QStringList levels = QDir(app.lvl("")).entryList({"*.vxl"}, QDir::Files, QDir::Name);
+    ASSERT_GE(levels.size(), 6);
+    EXPECT_EQ(LevelSetFile::read(app.lvl("Samples.vxs")).levels, levels);
+    const Run check = vorpex({"check", "--strict", app.path()});
+    EXPECT_EQ(check.out,
+              QString("%1 files checked: 0 errors, 0 warnings\n").arg(levels.size() + 2));
+    EXPECT_EQ(check.status, 0);
+    for (const QString &level : levels) {
+        const QString out = app.path() + '/' + level + ".png";
+        EXPECT_EQ(vorpex({"render", app.lvl(level), out}).status, 0) << level.toStdString();
+        EXPECT_EQ(QImage(out).size(), QSize(640, 480)) << level.toStdString();
+    }
+
+    start();
+    const QString walls = app.lvl("Sample1-Walls.vxl");
+    ASSERT_TRUE(editor->OpenFile(walls));
+    EXPECT_EQ(editor->windowTitle(), title(walls));
+    EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
+    // Red along the top wall, pink at the end of the lower one, the gap between its halves.
+    EXPECT_EQ(
+        std::tuple(editor->LevelGrid(1, 3), editor->LevelGrid(20, 12), editor->LevelGrid(10, 10)),
+        std::tuple(1, 8, 0));
+    EXPECT_TRUE(
+        editor->LevelPic->surface().copy(0, 0, 640, 480) ==
+        QImage(app.path() + "/Sample1-Walls.vxl.png").convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)

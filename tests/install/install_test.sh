@@ -21,6 +21,8 @@ if [[ "${INSTALL_STAGE:-}" == run ]]; then
   unset QT_QPA_PLATFORM
   export HOME=$work/home XDG_RUNTIME_DIR=$work XDG_DATA_HOME=$work/home/.local/share
   ! touch "$prefix/lib/vorpex-editor/probe" 2>/dev/null || fail "the install can be written"
+  user=$XDG_DATA_HOME/VorpexEditor
+  mkdir -p "$user/Lvl" && echo mine > "$user/Lvl/Sample2-Diamond.vxl"  # a user's own file
   start_editor
   click 674 42                                  # palette slot 1
   read -r x y < <(cell 3 2); click "$x" "$y"
@@ -29,11 +31,11 @@ if [[ "${INSTALL_STAGE:-}" == run ]]; then
   wait_for 10 test -f "$work/drawn.vxl" || fail "nothing saved"
   [[ "$(cell_of "$work/drawn.vxl" 3 2)" == 01000000 ]] || fail "cell (3, 2) holds $(cell_of "$work/drawn.vxl" 3 2)"
   quit
-  user=$XDG_DATA_HOME/VorpexEditor
-  for f in Tls/DefaultTileSet.vxt Tls/DefaultTileSet.bmp Bgd/DefaultBackground.bmp; do
-    cmp -s "$user/$f" "$prefix/lib/vorpex-editor/$f" || fail "$f not seeded into $user"
+  for f in $(cd "$prefix/lib/vorpex-editor" && echo Tls/* Bgd/* Lvl/*); do
+    [[ $f == Lvl/Sample2-Diamond.vxl ]] || cmp -s "$user/$f" "$prefix/lib/vorpex-editor/$f" \
+      || fail "$f not seeded into $user"
   done
-  [[ -d "$user/Lvl" ]] || fail "no Lvl in $user"
+  [[ "$(cat "$user/Lvl/Sample2-Diamond.vxl")" == mine ]] || fail "the user's own file was replaced"
   # The command finds the level's tileset where the editor keeps it.
   "$prefix/bin/vorpex" check "$work/drawn.vxl" >/dev/null || fail "vorpex check of the saved level"
   # Where no user folder can be made (a sandboxed thumbnailer, a build container), the command
@@ -59,9 +61,14 @@ for f in "$app/VorpexEditor" "$app/vorpex" "$app/vorpex-qtimage.so" "$app/Tls/De
          "$prefix/bin/vorpex-editor" "$prefix/bin/vorpex" \
          "$prefix/share/applications/vorpex-editor.desktop" \
          "$prefix/share/mime/packages/vorpex-editor.xml" \
-         "$prefix/share/thumbnailers/vorpex-level.thumbnailer"; do
+         "$prefix/share/thumbnailers/vorpex-level.thumbnailer" "$app/Lvl/Samples.vxs"; do
   [[ -e "$f" ]] || fail "not installed: $f"
 done
+# The sample levels, each named by the levelset, and the tileset and backgrounds they use.
+for level in $(tail -n +3 "$app/Lvl/Samples.vxs" | tr -d '\r'); do
+  [[ -f "$app/Lvl/$level" ]] || fail "not installed: $level"
+done
+"$prefix/bin/vorpex" check --strict --data "$app" "$app" >/dev/null || fail "vorpex check of $app"
 for size in 32 64 128 256; do
   icon=$prefix/share/icons/hicolor/${size}x${size}/apps/vorpex-editor.png
   [[ "$(identify -format '%wx%h' "$icon")" == "${size}x${size}" ]] || fail "icon $icon"
@@ -81,9 +88,7 @@ done
 
 # The installed command, with the thumbnailer's arguments.
 "$prefix/bin/vorpex" --version | grep -q '^vorpex ' || fail "vorpex --version"
-printf '\xff\xff\0\0\0\0\0\0%-30s%-30s' DefaultTileSet.vxt DefaultBackground.bmp > "$work/t.vxl"
-head -c 2604 /dev/zero >> "$work/t.vxl"
-env -u DISPLAY "$prefix/bin/vorpex" render "$work/t.vxl" "$work/t.png" --size 128 \
+env -u DISPLAY "$prefix/bin/vorpex" render "$app/Lvl/Sample1-Walls.vxl" "$work/t.png" --size 128 \
   || fail "vorpex render"
 [[ "$(identify -format '%wx%h' "$work/t.png")" == 128x96 ]] || fail "thumbnail size"
 
@@ -100,6 +105,7 @@ fi
 deb=$(dpkg-deb -c "$work"/packages/*.deb)
 tgz=$(tar tzf "$work"/packages/*.tar.gz)
 for f in usr/lib/vorpex-editor/VorpexEditor usr/lib/vorpex-editor/Tls/DefaultTileSet.vxt \
+         usr/lib/vorpex-editor/Lvl/Samples.vxs usr/lib/vorpex-editor/Lvl/Sample1-Walls.vxl \
          usr/bin/vorpex-editor usr/share/applications/vorpex-editor.desktop; do
   grep -q " \./$f\$" <<<"$deb" || fail "$f not in the .deb"
   grep -q "/$f\$" <<<"$tgz" || fail "$f not in the .tar.gz"
