@@ -41,8 +41,8 @@ if [[ "${INSTALL_STAGE:-}" == run ]]; then
   # Where no user folder can be made (a sandboxed thumbnailer, a build container), the command
   # works from the install itself.
   nowhere=(env -u DISPLAY HOME="$prefix" XDG_DATA_HOME="$prefix/share")
-  "${nowhere[@]}" "$prefix/bin/vorpex" render "$work/t.vxl" "$work/t.png" || fail "render, no home"
-  "${nowhere[@]}" "$prefix/bin/vorpex" check "$work/t.vxl" || fail "check with no home to write"
+  "${nowhere[@]}" "$prefix/bin/vorpex" render "$work/drawn.vxl" "$work/t.png" || fail "render, no home"
+  "${nowhere[@]}" "$prefix/bin/vorpex" check "$work/drawn.vxl" || fail "check with no home to write"
   echo "read-only install: passed"
   exit 0
 fi
