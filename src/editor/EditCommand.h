@@ -8,8 +8,8 @@
 class EditCommand : public QUndoCommand
 {
 public:
-    EditCommand(std::function<void()> undoIt, std::function<void()> redoIt)
-        : undoIt(std::move(undoIt)), redoIt(std::move(redoIt))
+    EditCommand(const QString &name, std::function<void()> undoIt, std::function<void()> redoIt)
+        : QUndoCommand(name), undoIt(std::move(undoIt)), redoIt(std::move(redoIt))
     {}
 
     void undo() override { undoIt(); }

@@ -1,7 +1,7 @@
 #include "frmEditor.h"
 
+#include "BrushTool.h"
 #include "BuiltInImages.h"
-#include "EditCommand.h"
 #include "common/AppFolders.h"
 #include "common/Text.h"
 #include "common/VorpexError.h"
@@ -53,29 +53,19 @@ frmEditor::frmEditor(Dialogs &dialogs,
                      BrickTable &bricks,
                      const QString &recoveryFolder,
                      QWidget *parent)
-    : QMainWindow(parent), dialogs(dialogs,
-                                   [this] {
-                                       MouseHeld = VbFalse;
-                                       EndStroke();
-                                   }),
-      CommonDialog1(this->dialogs, this), recovery(recoveryFolder), appFolder(appFolder),
+    : QMainWindow(parent), dialogs(dialogs, [this] { EndStroke(); }),
+      Level(appFolder, recoveryFolder), CommonDialog1(this->dialogs, this),
+      brush(std::make_unique<BrushTool>(*this)), tool(brush.get()), appFolder(appFolder),
       Bricks(bricks)
 {
     buildWindow();
     Form_Load();
-    savedLevel = EncodeLevelFile(CurrentLevel());
-    recoveryTimer.setSingleShot(true);
-    recoveryTimer.setInterval(1000);
-    connect(&recoveryTimer, &QTimer::timeout, this, &frmEditor::KeepRecoveryCopy);
-    connect(&History, &QUndoStack::indexChanged, this, &frmEditor::LevelChanged);
+    connect(&Level, &LevelEdit::cellsChanged, this, &frmEditor::RedrawCells);
 }
 
 // An editor that goes without closing leaves its copy, as a crash would: only closing ends
 // the level normally.
-frmEditor::~frmEditor()
-{
-    History.disconnect(this);
-}
+frmEditor::~frmEditor() = default;
 
 void frmEditor::Form_Load()
 {
@@ -83,7 +73,6 @@ void frmEditor::Form_Load()
         for (int y = 1; y <= GridRows; ++y)
             CellPos[x][y] = {(x - 1) * CellWidth, (y - 1) * CellHeight};
     }
-    static_cast<LevelDocument &>(*this) = LevelDocument::atStart(appFolder);
     SetTitle(QString());
 }
 
@@ -224,7 +213,7 @@ bool frmEditor::NewLevel()
     SetPaddleBoxes();
     LevelGrid.clearPlayfield();
     TileBack();
-    StartHistory();
+    Level.startAfresh();
     return true;
 }
 
@@ -375,7 +364,6 @@ void frmEditor::closeEvent(QCloseEvent *event)
 {
     // Unsaved work is never dropped without a word; a saved level leaves at once.
     EndStroke();
-    MouseHeld = VbFalse;
     if (HasUnsavedChanges()) {
         const MsgAnswer answer =
             MsgBox(dialogs, this, QStringLiteral("Do you want to save current level?"),
@@ -385,28 +373,15 @@ void frmEditor::closeEvent(QCloseEvent *event)
             return;
         }
     }
-    recoveryTimer.stop();
-    recovery.discard();
+    Level.dropRecoveryCopy();
     event->accept();
-}
-
-LevelFileData frmEditor::CurrentLevel() const
-{
-    LevelFileData level;
-    for (int i = 1; i <= 4; ++i)
-        level.paddles[static_cast<std::size_t>(i - 1)] = Paddles[static_cast<std::size_t>(i)];
-    level.tilesetName = FileNameOf(TileSetPath);
-    level.backgroundName = BackPicPath.isEmpty() ? QLatin1String(AppFolders::DefaultBackground)
-                                                 : FileNameOf(BackPicPath);
-    level.grid = LevelGrid;
-    return level;
 }
 
 bool frmEditor::SaveFile(const QString &path)
 {
     EndStroke();
     try {
-        WriteLevelFile(path, CurrentLevel());
+        WriteLevelFile(path, Level.fileData());
     } catch (const VorpexError &) {
         MsgBox(dialogs, this, QStringLiteral("Error in writing file."));
         return false;
@@ -414,9 +389,7 @@ bool frmEditor::SaveFile(const QString &path)
     LevelPath = path;
     HasLevelPath = VbTrue;
     SetTitle(path);
-    savedLevel = EncodeLevelFile(CurrentLevel());
-    History.setClean();
-    LevelChanged();
+    Level.markSaved();
     return true;
 }
 
@@ -424,7 +397,7 @@ bool frmEditor::OpenFile(const QString &path)
 {
     if (!LoadLevel(path))
         return false;
-    StartHistory();
+    Level.startAfresh();
     return true;
 }
 
@@ -468,7 +441,7 @@ bool frmEditor::LoadLevel(const QString &path, const QString &failureNote)
     HasLevelPath = VbTrue;
     LevelPath = path;
     ApplyTileSet(loaded->tileset);
-    computeTileCounts();
+    Level.computeTileCounts();
     TileBack();
     TileBricks();
     ShowThumbnail();
@@ -518,30 +491,11 @@ void frmEditor::EmptyCell(int x, int y)
 
 PaddleSet frmEditor::PresentPaddles() const
 {
-    return {false, paddlePresent(1), paddlePresent(2), paddlePresent(3), paddlePresent(4)};
+    return {false, Level.paddlePresent(1), Level.paddlePresent(2), Level.paddlePresent(3),
+            Level.paddlePresent(4)};
 }
 
-void frmEditor::DrawBrick()
-{
-    NoteStrokeCell();
-    if (CurrentBrick > 0) {
-        BitBlt(*LevelPic, CellPos[CurCellX][CurCellY].x, CellPos[CurCellX][CurCellY].y, CellWidth,
-               CellHeight, *Picture2[static_cast<std::size_t>(CurrentBrick)], 0, 0);
-    } else {
-        EmptyCell(CurCellX, CurCellY);
-    }
-    LevelGrid(CurCellX, CurCellY) = CurrentBrick;
-}
-
-void frmEditor::EraseCell()
-{
-    NoteStrokeCell();
-    EmptyCell(CurCellX, CurCellY);
-    LevelGrid(CurCellX, CurCellY) = 0;
-}
-
-// A cell as the full redraw shows it.
-void frmEditor::RedrawCell(int x, int y)
+void frmEditor::DrawBrick(int x, int y)
 {
     const std::int32_t brick = LevelGrid(x, y);
     if (brick > 0 && brick <= PaletteCount) {
@@ -567,44 +521,69 @@ bool frmEditor::LocateCell(double x, double y)
     return true;
 }
 
-void frmEditor::LevelPic_MouseDown(int button, int, double x, double y)
+void frmEditor::LevelPic_MouseDown(int button, int shift, double x, double y)
 {
     // The press finds its own cell, so a press with no earlier move acts where it lands.
-    if (LocateCell(x, y)) {
-        if (button == 1)
-            DrawBrick();
-        else
-            EraseCell();
-    }
+    if (LocateCell(x, y))
+        tool->press(QPoint(CurCellX, CurCellY), button, shift);
     MouseHeld = VbTrue;
 }
 
 void frmEditor::LevelPic_MouseMove(int button, int, double x, double y)
 {
-    if (!LocateCell(x, y) || MouseHeld != VbTrue)
+    if (!LocateCell(x, y))
         return;
-    // The release went elsewhere (a window that came up, another program): the stroke is over.
-    if (button == 0) {
+    const QPoint cell(CurCellX, CurCellY);
+    if (MouseHeld != VbTrue) {
+        tool->hover(cell);
+    } else if (button == 0) {
+        // The release went elsewhere (a window that came up, another program).
         LevelPic_MouseUp();
-        return;
+        tool->hover(cell);
+    } else {
+        tool->drag(cell, button);
     }
-    if (button == 1)
-        DrawBrick();
-    else
-        EraseCell();
 }
 
 void frmEditor::LevelPic_MouseUp()
 {
     MouseHeld = VbFalse;
-    EndStroke();
+    tool->release();
 }
 
 void frmEditor::Form_MouseMove()
 {
-    MouseHeld = VbFalse;
     EndStroke();
     CurPoslbl->setText(QStringLiteral("X: Y:"));
+}
+
+void frmEditor::EndStroke()
+{
+    MouseHeld = VbFalse;
+    tool->finish();
+}
+
+std::int32_t frmEditor::brickFor(int button) const
+{
+    return button == 1 ? CurrentBrick : 0;
+}
+
+CellEdits frmEditor::mirrored(const CellEdits &edits) const
+{
+    return edits;
+}
+
+void frmEditor::overlayChanged(const QRect &cells)
+{
+    LevelPic->update(CellPixels(cells).translated(LevelPic->drawingRect().topLeft()));
+}
+
+void frmEditor::paintBrick(QPainter &, QPoint, std::int32_t) const {}
+
+void frmEditor::RedrawCells(const std::vector<int> &cells)
+{
+    for (int cell : cells)
+        DrawBrick(cell % CellGrid::Stride, cell / CellGrid::Stride);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -612,7 +591,7 @@ void frmEditor::Form_MouseMove()
 
 void frmEditor::Check1_Click(int index)
 {
-    EndStroke();
+    Level.endStroke();
     // The re-ticking of box 1 runs inside the user's click: both are one step.
     const std::array<std::int16_t, 5> before = Paddles;
     const QScopedValueRollback nested(paddleClicks, paddleClicks + 1);
@@ -629,7 +608,9 @@ void frmEditor::Check1_Click(int index)
     TileBricks();
     if (paddleClicks == 1 && !quietPaddles && Paddles != before) {
         const std::array<std::int16_t, 5> after = Paddles;
-        Remember([this, before] { SetPaddles(before); }, [this, after] { SetPaddles(after); });
+        Level.remember(
+            QStringLiteral("Paddles"), [this, before] { SetPaddles(before); },
+            [this, after] { SetPaddles(after); });
     }
 }
 
@@ -638,7 +619,7 @@ void frmEditor::SetPaddles(const std::array<std::int16_t, 5> &paddles)
     Paddles = paddles;
     for (int i = 1; i <= 4; ++i) {
         const QSignalBlocker quiet(Check1[static_cast<std::size_t>(i)]);
-        Check1[static_cast<std::size_t>(i)]->setChecked(paddlePresent(i));
+        Check1[static_cast<std::size_t>(i)]->setChecked(Level.paddlePresent(i));
     }
     TileBack();
     TileBricks();
@@ -650,21 +631,7 @@ void frmEditor::Command1_Click()
                MsgButtons::YesNo, MsgIcon::None, QStringLiteral("Clear Level"),
                MsgAnswer::Yes) != MsgAnswer::Yes)
         return;
-    const CellGrid before = LevelGrid;
-    LevelGrid.clearPlayfield();
-    TileBack();
-    if (LevelGrid != before) {
-        Remember(
-            [this, before] {
-                LevelGrid = before;
-                TileBack();
-                TileBricks();
-            },
-            [this] {
-                LevelGrid.clearPlayfield();
-                TileBack();
-            });
-    }
+    Level.apply(QStringLiteral("Clear"), GridEdits::FillRect(GridEdits::Playfield, 0));
 }
 
 void frmEditor::ShowThumbnail()
@@ -699,14 +666,15 @@ void frmEditor::Backpic_MouseDown(int button)
     BackTileWidth = picture.width();
     BackTileHeight = picture.height();
     BackPicSet = VbTrue;
-    computeTileCounts();
+    Level.computeTileCounts();
     TileBack();
     TileBricks();
     ShowThumbnail();
     const BackgroundState after = Background();
     if (!(after == before))
-        Remember([this, before] { SetBackground(before); },
-                 [this, after] { SetBackground(after); });
+        Level.remember(
+            QStringLiteral("Background"), [this, before] { SetBackground(before); },
+            [this, after] { SetBackground(after); });
 }
 
 frmEditor::BackgroundState frmEditor::Background() const
@@ -738,88 +706,11 @@ void frmEditor::SetBackground(const BackgroundState &state)
 }
 
 // ---------------------------------------------------------------------------------------------
-// History and the recovery copy
-
-void frmEditor::NoteStrokeCell()
-{
-    // The copy does not wait for the stroke to end.
-    if (!recoveryTimer.isActive())
-        recoveryTimer.start();
-    const int cell = CurCellX + CellGrid::Stride * CurCellY;
-    if (!strokeCells.test(static_cast<std::size_t>(cell))) {
-        strokeCells.set(static_cast<std::size_t>(cell));
-        strokeBefore.cells[static_cast<std::size_t>(cell)] =
-            LevelGrid.cells[static_cast<std::size_t>(cell)];
-    }
-}
-
-void frmEditor::EndStroke()
-{
-    if (strokeCells.none())
-        return;
-    struct Change
-    {
-        int cell;
-        std::int32_t before, after;
-    };
-    std::vector<Change> changes;
-    for (std::size_t cell = 0; cell < strokeCells.size(); ++cell) {
-        if (strokeCells.test(cell) && strokeBefore.cells[cell] != LevelGrid.cells[cell])
-            changes.push_back({int(cell), strokeBefore.cells[cell], LevelGrid.cells[cell]});
-    }
-    strokeCells.reset();
-    if (changes.empty())
-        return;
-    auto apply = [this, changes](bool undo) {
-        for (const Change &c : changes) {
-            LevelGrid.cells[static_cast<std::size_t>(c.cell)] = undo ? c.before : c.after;
-            RedrawCell(c.cell % CellGrid::Stride, c.cell / CellGrid::Stride);
-        }
-    };
-    Remember([apply] { apply(true); }, [apply] { apply(false); });
-}
-
-void frmEditor::Remember(std::function<void()> undo, std::function<void()> redo)
-{
-    History.push(new EditCommand(std::move(undo), std::move(redo)));
-}
-
-void frmEditor::StartHistory()
-{
-    strokeCells.reset();
-    History.clear();
-    savedLevel = EncodeLevelFile(CurrentLevel());
-    LevelChanged();
-}
-
-bool frmEditor::HasUnsavedChanges() const
-{
-    return EncodeLevelFile(CurrentLevel()) != savedLevel;
-}
-
-// The copy is written at most a delay after the first change not yet in it, however busy the
-// user is; back at the saved level, it goes.
-void frmEditor::LevelChanged()
-{
-    if (!HasUnsavedChanges()) {
-        recoveryTimer.stop();
-        recovery.discard();
-    } else if (!recoveryTimer.isActive()) {
-        recoveryTimer.start();
-    }
-}
-
-void frmEditor::KeepRecoveryCopy()
-{
-    if (HasUnsavedChanges())
-        recovery.keep(EncodeLevelFile(CurrentLevel()),
-                      HasLevelPath == VbTrue ? LevelPath : QString());
-    else
-        recovery.discard();
-}
+// The recovery copy
 
 void frmEditor::RestoreRecoveryCopy()
 {
+    RecoveryCopy &recovery = Level.recovery();
     while (const std::optional<RecoveryCopy::Orphan> orphan = recovery.takeOrphan()) {
         if (MsgBox(dialogs, this,
                    QStringLiteral("The editor was not closed properly. Restore the unsaved level?"),
@@ -840,9 +731,7 @@ void frmEditor::RestoreRecoveryCopy()
         LevelPath = orphan->levelPath;
         HasLevelPath = LevelPath.isEmpty() ? VbFalse : VbTrue;
         SetTitle(LevelPath);
-        strokeCells.reset();
-        History.clear();
-        savedLevel.clear();
+        Level.markRestored();
         return;
     }
 }

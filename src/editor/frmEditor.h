@@ -1,9 +1,9 @@
 #pragma once
 
-#include "RecoveryCopy.h"
+#include "EditorTool.h"
+#include "LevelEdit.h"
 #include "model/BrickTable.h"
 #include "model/Geometry.h"
-#include "model/LevelDocument.h"
 #include "platform/CommonDialog.h"
 #include "platform/Dialogs.h"
 #include "render/LevelPicture.h"
@@ -11,11 +11,8 @@
 
 #include <QImage>
 #include <QMainWindow>
-#include <QTimer>
-#include <QUndoStack>
 #include <array>
-#include <bitset>
-#include <functional>
+#include <memory>
 #include <optional>
 
 class BrickTable;
@@ -29,11 +26,12 @@ class QMenu;
 class QPushButton;
 class QWidget;
 
-// The level editor: the main window, holding the level being edited.
-class frmEditor : public QMainWindow, public LevelDocument
+// The level editor: the main window over the level being edited. It lays out the controls,
+// routes the mouse and keys to the tool chosen, and draws.
+class frmEditor : public QMainWindow, public ToolHost
 {
     Q_OBJECT
-    // Every prompt first ends a stroke under way, as a release would.
+    // Every prompt first ends what the mouse has under way on the canvas, as a release would.
     SettlingDialogs dialogs;
 
 public:
@@ -83,7 +81,8 @@ public:
     // Drawing.
     void TileBack();
     void TileBricks();
-    void DrawBrick();
+    // A cell as the full redraw shows it.
+    void DrawBrick(int x, int y);
 
     // File procedures; each reports its own failure and returns false.
     bool OpenTileSet(const QString &path);
@@ -91,14 +90,26 @@ public:
     bool SaveFile(const QString &path);
     bool OpenFile(const QString &path);
 
-    // The history of the level's changes.
-    QUndoStack History;
+    // The level being edited; its fields are the window's under their own names too.
+    LevelEdit Level;
+    CellGrid &LevelGrid = Level.LevelGrid;
+    std::array<std::int16_t, 5> &Paddles = Level.Paddles;
+    QString &TileSetPath = Level.TileSetPath;
+    QString &BackPicPath = Level.BackPicPath;
+    std::int16_t &BackPicSet = Level.BackPicSet;
+    std::int32_t &BackTileWidth = Level.BackTileWidth;
+    std::int32_t &BackTileHeight = Level.BackTileHeight;
+    std::int16_t &BackTilesAcross = Level.BackTilesAcross;
+    std::int16_t &BackTilesDown = Level.BackTilesDown;
+    QString &LevelPath = Level.LevelPath;
+    std::int16_t &HasLevelPath = Level.HasLevelPath;
+    std::int16_t &CurrentBrick = Level.CurrentBrick;
+    std::int16_t &MouseHeld = Level.MouseHeld;
+    QUndoStack &History = Level.History;
     QAction *actUndo = nullptr;
     QAction *actRedo = nullptr;
-    // Whether the level differs from the one last saved or opened, however it came to.
-    bool HasUnsavedChanges() const;
-    // How long after the first change not yet in it the recovery copy is written.
-    void SetRecoveryDelay(int milliseconds) { recoveryTimer.setInterval(milliseconds); }
+    bool HasUnsavedChanges() const { return Level.hasUnsavedChanges(); }
+    void SetRecoveryDelay(int milliseconds) { Level.setRecoveryDelay(milliseconds); }
 
     // Fields beside the level document.
     std::int32_t BrickCount = 0;
@@ -153,37 +164,34 @@ private:
     void SetPaddleBoxes();
     void EmptyCell(int x, int y);
     PaddleSet PresentPaddles() const;
-    void EraseCell();
     void ShowThumbnail();
     void SetTitle(const QString &levelPath);
     bool LocateCell(double x, double y);
     bool AskToSave();
-    LevelFileData CurrentLevel() const;
 
     bool LoadLevel(const QString &path, const QString &failureNote = QString());
     std::optional<QString> TileSetInTls(const QString &chosen);
 
-    // History: a stroke collects the cells it changes and becomes one step when it ends.
-    void NoteStrokeCell();
-    void RedrawCell(int x, int y);
+    void RedrawCells(const std::vector<int> &cells);
+    // What the mouse has under way on the canvas ends, as a release would.
     void EndStroke();
-    void Remember(std::function<void()> undo, std::function<void()> redo);
-    void StartHistory();
     void SetPaddles(const std::array<std::int16_t, 5> &paddles);
     struct BackgroundState;
     BackgroundState Background() const;
     void SetBackground(const BackgroundState &state);
     void RestoreRecoveryCopy();
-    void KeepRecoveryCopy();
-    void LevelChanged();
 
-    std::bitset<CellGrid::Size> strokeCells; // cells the stroke under way has touched
-    CellGrid strokeBefore;                   // what they held before it
-    int paddleClicks = 0;                    // Check1_Click calls under way
-    bool quietPaddles = false;               // boxes set from Paddles, not by the user
-    QByteArray savedLevel; // the level as last saved or opened; none for a restored copy
-    RecoveryCopy recovery;
-    QTimer recoveryTimer;
+    // ToolHost
+    LevelEdit &level() override { return Level; }
+    std::int32_t brickFor(int button) const override;
+    CellEdits mirrored(const CellEdits &edits) const override;
+    void overlayChanged(const QRect &cells) override;
+    void paintBrick(QPainter &painter, QPoint cell, std::int32_t brick) const override;
+
+    std::unique_ptr<EditorTool> brush;
+    EditorTool *tool = nullptr; // the tool chosen
+    int paddleClicks = 0;       // Check1_Click calls under way
+    bool quietPaddles = false;  // boxes set from Paddles, not by the user
 
     QString appFolder;
     BrickTable &Bricks;
