@@ -2,22 +2,45 @@
 
 #include "LevelEdit.h"
 
-void BrushTool::press(QPoint cell, int button, int)
+void BrushTool::press(QPoint cell, int button, int shift)
 {
-    drag(cell, button);
+    shaping = (shift & 1) != 0;
+    if (shaping)
+        shape.press(cell, button, shift);
+    else
+        drag(cell, button);
 }
 
 void BrushTool::drag(QPoint cell, int buttons)
 {
-    host.level().strokeCells(host.mirrored({{cell, host.brickFor(buttons)}}));
+    if (shaping)
+        shape.drag(cell, buttons);
+    else
+        host.level().strokeCells(host.mirrored({{cell, host.brickFor(buttons)}}));
 }
 
 void BrushTool::release()
 {
-    host.level().endStroke();
+    if (shaping)
+        shape.release();
+    else
+        host.level().endStroke();
+    shaping = false;
+}
+
+bool BrushTool::key(int key, Qt::KeyboardModifiers modifiers)
+{
+    return shaping && shape.key(key, modifiers);
 }
 
 void BrushTool::finish()
 {
+    shape.finish();
+    shaping = false;
     host.level().endStroke();
+}
+
+void BrushTool::paintOverlay(QPainter &painter) const
+{
+    shape.paintOverlay(painter);
 }

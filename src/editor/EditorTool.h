@@ -5,6 +5,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <Qt>
 
 class LevelEdit;
@@ -20,10 +21,12 @@ public:
     virtual std::int32_t brickFor(int button) const = 0;
     // The edits, and their mirror images while mirror painting is on.
     virtual CellEdits mirrored(const CellEdits &edits) const = 0;
-    // Shows the canvas again over these cells: what a tool draws over it has changed there.
-    virtual void overlayChanged(const QRect &cells) = 0;
-    // Draws brick n's picture over a cell, as it would stand there (over the canvas only).
+    // What a tool shows over the canvas changed there (canvas pixels).
+    virtual void overlayChanged(const QRegion &pixels) = 0;
+    // Brick n's picture over a cell, as the canvas would show it there.
     virtual void paintBrick(QPainter &painter, QPoint cell, std::int32_t brick) const = 0;
+    // A tool that stood in for the one chosen (a paste) is done.
+    virtual void toolDone() = 0;
 };
 
 // A tool of the canvas: what presses, moves and releases of the mouse over cells do, what keys
@@ -46,8 +49,7 @@ public:
     virtual bool key(int, Qt::KeyboardModifiers) { return false; }
     // What is under way ends: a prompt comes up, the pointer leaves, another tool is chosen.
     virtual void finish() {}
-    // What the tool shows over the canvas, in cells; painted in canvas pixels.
-    virtual QRect overlayCells() const { return {}; }
+    // What the tool shows over the canvas, in canvas pixels.
     virtual void paintOverlay(QPainter &) const {}
     virtual Qt::CursorShape cursor() const { return Qt::ArrowCursor; }
 
@@ -61,3 +63,8 @@ inline QRect CellPixels(const QRect &cells)
     return QRect((cells.left() - 1) * CellWidth, (cells.top() - 1) * CellHeight,
                  cells.width() * CellWidth, cells.height() * CellHeight);
 }
+
+// The pixels an outline of the cells is drawn on: its border, two pixels wide.
+QRegion OutlinePixels(const QRect &cells);
+// An outline around the cells, plain or dashed.
+void PaintOutline(QPainter &painter, const QRect &cells, bool dashed);

@@ -7,7 +7,7 @@
 LevelEdit::LevelEdit(const QString &appFolder, const QString &recoveryFolder)
     : LevelDocument(LevelDocument::atStart(appFolder)), copy(recoveryFolder)
 {
-    savedLevel = EncodeLevelFile(fileData());
+    savedLevel = fileData();
     recoveryTimer.setSingleShot(true);
     recoveryTimer.setInterval(1000);
     connect(&recoveryTimer, &QTimer::timeout, this, &LevelEdit::keepRecoveryCopy);
@@ -104,7 +104,7 @@ LevelFileData LevelEdit::fileData() const
 
 bool LevelEdit::hasUnsavedChanges() const
 {
-    return EncodeLevelFile(fileData()) != savedLevel;
+    return fileData() != savedLevel;
 }
 
 void LevelEdit::startAfresh()
@@ -116,7 +116,7 @@ void LevelEdit::startAfresh()
 
 void LevelEdit::markSaved()
 {
-    savedLevel = EncodeLevelFile(fileData());
+    savedLevel = fileData();
     History.setClean();
     levelChanged();
 }
@@ -125,7 +125,7 @@ void LevelEdit::markRestored()
 {
     strokeTouched.reset();
     History.clear();
-    savedLevel.clear();
+    savedLevel.reset();
 }
 
 void LevelEdit::dropRecoveryCopy()

@@ -10,6 +10,7 @@
 #include <QUndoStack>
 #include <bitset>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // The level being edited, apart from any window: its fields, the history of its steps, the
@@ -66,7 +67,7 @@ private:
 
     std::bitset<CellGrid::Size> strokeTouched; // cells the stroke under way has touched
     CellGrid strokeBefore;                     // what they held before it
-    QByteArray savedLevel; // the level as last saved or opened; none for a restored copy
+    std::optional<LevelFileData> savedLevel; // as last saved or opened; none for a restored copy
     RecoveryCopy copy;
     QTimer recoveryTimer;
 };

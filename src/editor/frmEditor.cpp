@@ -1,11 +1,11 @@
 #include "frmEditor.h"
 
-#include "BrushTool.h"
 #include "BuiltInImages.h"
 #include "common/AppFolders.h"
 #include "common/Text.h"
 #include "common/VorpexError.h"
 #include "levelset/frmNewLevelSet.h"
+#include "model/CellBlockText.h"
 #include "model/FileIO.h"
 #include "model/LevelFile.h"
 #include "model/TilesetFile.h"
@@ -16,12 +16,16 @@
 #include "render/LevelPicture.h"
 #include "tileset/frmNewTileSet.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <cmath>
@@ -54,13 +58,15 @@ frmEditor::frmEditor(Dialogs &dialogs,
                      const QString &recoveryFolder,
                      QWidget *parent)
     : QMainWindow(parent), dialogs(dialogs, [this] { EndStroke(); }),
-      Level(appFolder, recoveryFolder), CommonDialog1(this->dialogs, this),
-      brush(std::make_unique<BrushTool>(*this)), tool(brush.get()), appFolder(appFolder),
+      Level(appFolder, recoveryFolder), CommonDialog1(this->dialogs, this), appFolder(appFolder),
       Bricks(bricks)
 {
     buildWindow();
     Form_Load();
     connect(&Level, &LevelEdit::cellsChanged, this, &frmEditor::RedrawCells);
+    LevelPic->setOverlay([this](QPainter &painter) { PaintOverlays(painter); });
+    // Keys for the tool at work, wherever the focus lies in the window.
+    qApp->installEventFilter(this);
 }
 
 // An editor that goes without closing leaves its copy, as a crash would: only closing ends
@@ -481,14 +487,6 @@ void frmEditor::TileBricks()
     LevelPic->surfaceChanged(QRect(0, 0, CanvasWidth, CanvasHeight));
 }
 
-void frmEditor::EmptyCell(int x, int y)
-{
-    const QRect cell(CellPos[x][y].x, CellPos[x][y].y, CellWidth, CellHeight);
-    BitBlt(*LevelPic, cell.x(), cell.y(), CellWidth, CellHeight, *CopyPic, cell.x(), cell.y());
-    // The paddles crossing the cell lie between the ground and the bricks.
-    DrawPaddles(ViewOf(LevelPic->surface()), PresentPaddles(), cell);
-}
-
 PaddleSet frmEditor::PresentPaddles() const
 {
     return {false, Level.paddlePresent(1), Level.paddlePresent(2), Level.paddlePresent(3),
@@ -497,12 +495,17 @@ PaddleSet frmEditor::PresentPaddles() const
 
 void frmEditor::DrawBrick(int x, int y)
 {
+    const QRect cell(CellPos[x][y].x, CellPos[x][y].y, CellWidth, CellHeight);
+    const PixelView canvas = ViewOf(LevelPic->surface());
     const std::int32_t brick = LevelGrid(x, y);
     if (brick > 0 && brick <= PaletteCount) {
-        BitBlt(*LevelPic, CellPos[x][y].x, CellPos[x][y].y, CellWidth, CellHeight,
-               *Picture2[static_cast<std::size_t>(brick)], 0, 0);
+        BlitPixels(canvas, cell.x(), cell.y(), CellWidth, CellHeight,
+                   PaletteBricks[std::size_t(brick)].view(), 0, 0);
     } else {
-        EmptyCell(x, y);
+        BlitImage(LevelPic->surface(), cell.x(), cell.y(), CellWidth, CellHeight,
+                  CopyPic->surface(), cell.x(), cell.y());
+        // The paddles crossing the cell lie between the ground and the bricks.
+        DrawPaddles(canvas, PresentPaddles(), cell);
     }
 }
 
@@ -524,9 +527,19 @@ bool frmEditor::LocateCell(double x, double y)
 void frmEditor::LevelPic_MouseDown(int button, int shift, double x, double y)
 {
     // The press finds its own cell, so a press with no earlier move acts where it lands.
-    if (LocateCell(x, y))
-        tool->press(QPoint(CurCellX, CurCellY), button, shift);
+    if (!LocateCell(x, y)) {
+        MouseHeld = VbTrue;
+        return;
+    }
+    // Ctrl+left picks the cell's brick, whatever the tool.
+    if (button == 1 && (shift & 2) != 0) {
+        const std::int32_t brick = LevelGrid(CurCellX, CurCellY);
+        if (brick >= 1 && brick <= PaletteCount)
+            SelectBrick(brick);
+        return;
+    }
     MouseHeld = VbTrue;
+    tool->press(QPoint(CurCellX, CurCellY), button, shift);
 }
 
 void frmEditor::LevelPic_MouseMove(int button, int, double x, double y)
@@ -570,20 +583,153 @@ std::int32_t frmEditor::brickFor(int button) const
 
 CellEdits frmEditor::mirrored(const CellEdits &edits) const
 {
-    return edits;
+    return GridEdits::Mirrored(edits, mnuMirrorLeftRight->isChecked(),
+                               mnuMirrorTopBottom->isChecked());
 }
 
-void frmEditor::overlayChanged(const QRect &cells)
+void frmEditor::overlayChanged(const QRegion &pixels)
 {
-    LevelPic->update(CellPixels(cells).translated(LevelPic->drawingRect().topLeft()));
+    LevelPic->showOverlay(pixels);
 }
 
-void frmEditor::paintBrick(QPainter &, QPoint, std::int32_t) const {}
+void frmEditor::paintBrick(QPainter &painter, QPoint cell, std::int32_t brick) const
+{
+    // A brick beyond the palette shows what lies beneath, as on the canvas.
+    if (brick >= 1 && brick <= PaletteCount)
+        painter.drawImage(CellPixels(QRect(cell, QSize(1, 1))).topLeft(),
+                          Picture2[std::size_t(brick)]->surface(),
+                          QRect(0, 0, CellWidth, CellHeight));
+}
+
+void frmEditor::toolDone()
+{
+    // The rest of the press that ended the paste does nothing.
+    MouseHeld = VbFalse;
+    tool = chosenTool;
+}
+
+void frmEditor::ChooseTool(EditorTool *chosen)
+{
+    EndStroke();
+    if (tool == paste.get())
+        paste->key(Qt::Key_Escape, Qt::NoModifier);
+    // The selection belongs to the select tool: another tool drops it.
+    if (chosen != &select)
+        select.select(QRect());
+    chosenTool = tool = chosen;
+    if (chosen->cursor() == Qt::ArrowCursor)
+        LevelPic->unsetCursor();
+    else
+        LevelPic->setCursor(chosen->cursor());
+}
+
+// Over the canvas on the screen only: the grid, the mirror's centre lines, the tool's marks.
+void frmEditor::PaintOverlays(QPainter &painter) const
+{
+    if (mnuShowGrid->isChecked()) {
+        painter.setPen(QColor(255, 255, 255, 70));
+        for (int x = CellWidth; x < CanvasWidth; x += CellWidth)
+            painter.drawLine(x, 0, x, CanvasHeight - 1);
+        for (int y = CellHeight; y < CanvasHeight; y += CellHeight)
+            painter.drawLine(0, y, CanvasWidth - 1, y);
+    }
+    const QColor guide(0, 220, 255);
+    if (mnuMirrorLeftRight->isChecked())
+        painter.fillRect(CanvasWidth / 2 - 1, 0, 2, CanvasHeight, guide);
+    if (mnuMirrorTopBottom->isChecked())
+        painter.fillRect(0, CanvasHeight / 2 - 1, CanvasWidth, 2, guide);
+    tool->paintOverlay(painter);
+}
+
+bool frmEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == this) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (tool->key(key->key(), key->modifiers()))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The Edit menu
+
+void frmEditor::mnuCopy_Click()
+{
+    const QRect cells = select.selection();
+    if (cells.isEmpty())
+        return;
+    const CellBlock block = GridEdits::CopyBlock(LevelGrid, cells);
+    auto *data = new QMimeData;
+    data->setData(QLatin1String(CellBlockMimeType),
+                  EncodeCellBlock(block, FileNameOf(TileSetPath)));
+    data->setText(CellBlockAsText(block));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void frmEditor::mnuCut_Click()
+{
+    mnuCopy_Click();
+    Level.apply(QStringLiteral("Cut"), mirrored(GridEdits::FillRect(select.selection(), 0)));
+}
+
+void frmEditor::mnuDelete_Click()
+{
+    Level.apply(QStringLiteral("Delete"), mirrored(GridEdits::FillRect(select.selection(), 0)));
+}
+
+void frmEditor::mnuPaste_Click()
+{
+    // Bricks go by number, whatever tileset the block was copied from.
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return;
+    const std::optional<CellBlock> block =
+        data->hasFormat(QLatin1String(CellBlockMimeType))
+            ? DecodeCellBlock(data->data(QLatin1String(CellBlockMimeType)))
+        : data->hasText() ? CellBlockFromText(data->text())
+                          : std::nullopt;
+    if (!block)
+        return;
+    EndStroke();
+    paste = std::make_unique<PasteTool>(*this, *block);
+    tool = paste.get();
+    const QPoint pointer =
+        LevelPic->mapFromGlobal(QCursor::pos()) - LevelPic->drawingRect().topLeft();
+    if (QRect(0, 0, CanvasWidth, CanvasHeight).contains(pointer))
+        paste->hover(QPoint(pointer.x() / CellWidth + 1, pointer.y() / CellHeight + 1));
+}
+
+void frmEditor::mnuSelectAll_Click()
+{
+    mnuSelect->setChecked(true);
+    select.select(GridEdits::Playfield);
+}
+
+void frmEditor::FlipLevel(bool horizontally)
+{
+    Level.apply(QStringLiteral("Flip Level"), GridEdits::FlipLevel(LevelGrid, horizontally));
+}
+
+void frmEditor::ShiftLevel(int dx, int dy)
+{
+    if (const std::optional<CellEdits> edits = GridEdits::ShiftLevel(LevelGrid, dx, dy))
+        Level.apply(QStringLiteral("Shift Level"), *edits);
+    else
+        QApplication::beep();
+}
 
 void frmEditor::RedrawCells(const std::vector<int> &cells)
 {
-    for (int cell : cells)
-        DrawBrick(cell % CellGrid::Stride, cell / CellGrid::Stride);
+    // Drawn in place, then shown together.
+    QRect changed;
+    for (int cell : cells) {
+        const int x = cell % CellGrid::Stride, y = cell / CellGrid::Stride;
+        DrawBrick(x, y);
+        changed |= QRect(CellPos[x][y].x, CellPos[x][y].y, CellWidth, CellHeight);
+    }
+    LevelPic->surfaceChanged(changed);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "BrushTool.h"
 #include "EditorTool.h"
+#include "FillTool.h"
 #include "LevelEdit.h"
+#include "PasteTool.h"
+#include "RectangleTool.h"
+#include "SelectTool.h"
 #include "model/BrickTable.h"
 #include "model/Geometry.h"
 #include "platform/CommonDialog.h"
@@ -66,6 +71,13 @@ public:
     void mnuMakeLevelSet_Click();
     void mnuNewTileset_Click();
     void mnuExit_Click();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuDelete_Click();
+    void mnuSelectAll_Click();
+    void FlipLevel(bool horizontally);
+    void ShiftLevel(int dx, int dy);
 
     // Canvas, palette, paddles, Clear and the background chooser.
     void LevelPic_MouseDown(int button, int shift, double x, double y);
@@ -81,7 +93,7 @@ public:
     // Drawing.
     void TileBack();
     void TileBricks();
-    // A cell as the full redraw shows it.
+    // A cell as the full redraw shows it, into the canvas's picture; the caller shows it.
     void DrawBrick(int x, int y);
 
     // File procedures; each reports its own failure and returns false.
@@ -106,8 +118,6 @@ public:
     std::int16_t &CurrentBrick = Level.CurrentBrick;
     std::int16_t &MouseHeld = Level.MouseHeld;
     QUndoStack &History = Level.History;
-    QAction *actUndo = nullptr;
-    QAction *actRedo = nullptr;
     bool HasUnsavedChanges() const { return Level.hasUnsavedChanges(); }
     void SetRecoveryDelay(int milliseconds) { Level.setRecoveryDelay(milliseconds); }
 
@@ -145,11 +155,30 @@ public:
     QAction *mnuMakeLevelSet = nullptr;
     QAction *mnuNewTileset = nullptr;
     QAction *mnuExit = nullptr;
+    QMenu *mnuEdit = nullptr;
+    QAction *mnuUndo = nullptr;
+    QAction *mnuRedo = nullptr;
+    QAction *mnuCut = nullptr;
+    QAction *mnuCopy = nullptr;
+    QAction *mnuPaste = nullptr;
+    QAction *mnuDelete = nullptr;
+    QAction *mnuSelectAll = nullptr;
+    QAction *mnuBrush = nullptr;
+    QAction *mnuRectangle = nullptr;
+    QAction *mnuFill = nullptr;
+    QAction *mnuSelect = nullptr;
+    QAction *mnuMirrorLeftRight = nullptr;
+    QAction *mnuMirrorTopBottom = nullptr;
+    QAction *mnuShowGrid = nullptr;
+    QAction *mnuFlipHorizontally = nullptr;
+    QAction *mnuFlipVertically = nullptr;
+    QMenu *mnuShiftLevel = nullptr;
     CommonDialog CommonDialog1;
 
     static QString BackgroundCaption();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -162,7 +191,6 @@ private:
     void ApplyTileSet(const LoadedTileset &tileset);
     void SelectBrick(int index);
     void SetPaddleBoxes();
-    void EmptyCell(int x, int y);
     PaddleSet PresentPaddles() const;
     void ShowThumbnail();
     void SetTitle(const QString &levelPath);
@@ -185,13 +213,22 @@ private:
     LevelEdit &level() override { return Level; }
     std::int32_t brickFor(int button) const override;
     CellEdits mirrored(const CellEdits &edits) const override;
-    void overlayChanged(const QRect &cells) override;
+    void overlayChanged(const QRegion &pixels) override;
     void paintBrick(QPainter &painter, QPoint cell, std::int32_t brick) const override;
+    void toolDone() override;
 
-    std::unique_ptr<EditorTool> brush;
-    EditorTool *tool = nullptr; // the tool chosen
-    int paddleClicks = 0;       // Check1_Click calls under way
-    bool quietPaddles = false;  // boxes set from Paddles, not by the user
+    void ChooseTool(EditorTool *chosen);
+    void PaintOverlays(QPainter &painter) const;
+
+    BrushTool brush{*this};
+    RectangleTool rectangle{*this};
+    FillTool fill{*this};
+    SelectTool select{*this};
+    std::unique_ptr<PasteTool> paste;
+    EditorTool *chosenTool = &brush; // in the Edit menu
+    EditorTool *tool = &brush;       // at work: the one chosen, or a paste
+    int paddleClicks = 0;            // Check1_Click calls under way
+    bool quietPaddles = false;       // boxes set from Paddles, not by the user
 
     QString appFolder;
     BrickTable &Bricks;

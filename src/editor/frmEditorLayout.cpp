@@ -6,6 +6,7 @@
 #include "platform/WindowFont.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QIcon>
 #include <QLabel>
@@ -181,25 +182,98 @@ void frmEditor::buildMenu()
     separator("mnuDiv3");
     mnuExit = item("mnuExit", "E&xit", "Ctrl+Q", [this] { mnuExit_Click(); });
 
-    // Undo and redo have keys only: the menu bar keeps its one File menu.
-    auto shortcut = [this](const char *name, QList<QKeySequence> keys, auto handler) {
-        auto *action = new QAction(this);
+    // Edit: steps, the clipboard, the tools and the level as a whole.
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    auto edit = [this](QMenu *menu, const char *name, const char *caption, QList<QKeySequence> keys,
+                       auto handler) {
+        QAction *action = menu->addAction(QLatin1String(caption));
         action->setObjectName(QLatin1String(name));
         action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    actUndo = shortcut("actUndo", {QKeySequence(QStringLiteral("Ctrl+Z"))}, [this] {
-        EndStroke();
-        History.undo();
-    });
-    actRedo = shortcut(
-        "actRedo",
-        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
+    using Keys = QList<QKeySequence>;
+    mnuUndo =
+        edit(mnuEdit, "mnuUndo", "&Undo", Keys{QKeySequence(QStringLiteral("Ctrl+Z"))}, [this] {
+            EndStroke();
+            History.undo();
+        });
+    mnuRedo = edit(
+        mnuEdit, "mnuRedo", "&Redo",
+        Keys{QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
         [this] {
             EndStroke();
             History.redo();
         });
+    // Named after the step they take back or do again, as QUndoStack's own actions are.
+    auto follow = [this](QAction *action, const QString &caption, auto canSignal, auto textSignal) {
+        action->setEnabled(false);
+        connect(&History, canSignal, action, &QAction::setEnabled);
+        connect(&History, textSignal, action, [action, caption](const QString &step) {
+            action->setText(step.isEmpty() ? caption : caption + u' ' + step);
+        });
+    };
+    follow(mnuUndo, QStringLiteral("&Undo"), &QUndoStack::canUndoChanged,
+           &QUndoStack::undoTextChanged);
+    follow(mnuRedo, QStringLiteral("&Redo"), &QUndoStack::canRedoChanged,
+           &QUndoStack::redoTextChanged);
+    mnuEdit->addSeparator();
+    mnuCut = edit(mnuEdit, "mnuCut", "Cu&t", Keys{QKeySequence(QStringLiteral("Ctrl+X"))},
+                  [this] { mnuCut_Click(); });
+    mnuCopy = edit(mnuEdit, "mnuCopy", "&Copy", Keys{QKeySequence(QStringLiteral("Ctrl+C"))},
+                   [this] { mnuCopy_Click(); });
+    mnuPaste = edit(mnuEdit, "mnuPaste", "&Paste", Keys{QKeySequence(QStringLiteral("Ctrl+V"))},
+                    [this] { mnuPaste_Click(); });
+    mnuDelete = edit(mnuEdit, "mnuDelete", "&Delete", Keys{QKeySequence(QStringLiteral("Del"))},
+                     [this] { mnuDelete_Click(); });
+    mnuSelectAll =
+        edit(mnuEdit, "mnuSelectAll", "Select A&ll",
+             Keys{QKeySequence(QStringLiteral("Ctrl+Shift+A"))}, [this] { mnuSelectAll_Click(); });
+    mnuEdit->addSeparator();
+    auto *tools = new QActionGroup(this);
+    auto toolItem = [&](const char *name, const char *caption, const char *key,
+                        EditorTool *chosen) {
+        QAction *action =
+            edit(mnuEdit, name, caption, Keys{QKeySequence(QLatin1String(key))}, [] {});
+        action->setCheckable(true);
+        tools->addAction(action);
+        connect(action, &QAction::toggled, this, [this, chosen](bool on) {
+            if (on)
+                ChooseTool(chosen);
+        });
+        return action;
+    };
+    mnuBrush = toolItem("mnuBrush", "&Brush", "B", &brush);
+    mnuBrush->setChecked(true);
+    mnuRectangle = toolItem("mnuRectangle", "Rec&tangle", "R", &rectangle);
+    mnuFill = toolItem("mnuFill", "&Fill", "F", &fill);
+    mnuSelect = toolItem("mnuSelect", "&Select", "S", &select);
+    mnuEdit->addSeparator();
+    // The marks over the canvas come and go with their items.
+    auto toggle = [&](const char *name, const char *caption, const char *key) {
+        QAction *action =
+            edit(mnuEdit, name, caption, Keys{QKeySequence(QLatin1String(key))},
+                 [this] { LevelPic->showOverlay(QRect(0, 0, CanvasWidth, CanvasHeight)); });
+        action->setCheckable(true);
+        return action;
+    };
+    mnuMirrorLeftRight = toggle("mnuMirrorLeftRight", "&Mirror Left-Right", "M");
+    mnuMirrorTopBottom = toggle("mnuMirrorTopBottom", "Mirror &Top-Bottom", "Shift+M");
+    mnuShowGrid = toggle("mnuShowGrid", "Show &Grid", "G");
+    mnuEdit->addSeparator();
+    mnuFlipHorizontally = edit(mnuEdit, "mnuFlipHorizontally", "Flip Level &Horizontally", Keys{},
+                               [this] { FlipLevel(true); });
+    mnuFlipVertically = edit(mnuEdit, "mnuFlipVertically", "Flip Level &Vertically", Keys{},
+                             [this] { FlipLevel(false); });
+    mnuShiftLevel = mnuEdit->addMenu(QStringLiteral("Shift Level"));
+    mnuShiftLevel->setObjectName(QStringLiteral("mnuShiftLevel"));
+    edit(mnuShiftLevel, "mnuShiftUp", "Up", Keys{QKeySequence(QStringLiteral("Ctrl+Shift+Up"))},
+         [this] { ShiftLevel(0, -1); });
+    edit(mnuShiftLevel, "mnuShiftDown", "Down",
+         Keys{QKeySequence(QStringLiteral("Ctrl+Shift+Down"))}, [this] { ShiftLevel(0, 1); });
+    edit(mnuShiftLevel, "mnuShiftLeft", "Left",
+         Keys{QKeySequence(QStringLiteral("Ctrl+Shift+Left"))}, [this] { ShiftLevel(-1, 0); });
+    edit(mnuShiftLevel, "mnuShiftRight", "Right",
+         Keys{QKeySequence(QStringLiteral("Ctrl+Shift+Right"))}, [this] { ShiftLevel(1, 0); });
 }

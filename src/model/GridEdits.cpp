@@ -7,7 +7,9 @@ namespace GridEdits {
 
 QRect CellsBetween(QPoint a, QPoint b)
 {
-    return QRect(a, b).normalized().intersected(Playfield);
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())))
+        .intersected(Playfield);
 }
 
 CellEdits FillRect(const QRect &cells, std::int32_t brick)

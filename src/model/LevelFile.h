@@ -17,6 +17,8 @@ struct LevelFileData
     QString tilesetName;
     QString backgroundName;
     CellGrid grid;
+
+    bool operator==(const LevelFileData &) const = default;
 };
 
 QByteArray EncodeLevelFile(const LevelFileData &level);

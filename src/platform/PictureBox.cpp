@@ -72,6 +72,11 @@ void PictureBox::surfaceChanged(const QRect &area)
     update(shown);
 }
 
+void PictureBox::showOverlay(const QRegion &area)
+{
+    update(area.translated(drawingRect().topLeft()).intersected(drawingRect()));
+}
+
 void PictureBox::refresh()
 {
     if (!persistent)
@@ -107,6 +112,13 @@ void PictureBox::paintEvent(QPaintEvent *event)
     const QRect area = drawingRect();
     painter.setClipRegion(event->region());
     painter.drawImage(area.topLeft(), pixels, QRect(QPoint(0, 0), area.size()));
+    if (overlay) {
+        painter.save();
+        painter.translate(area.topLeft());
+        painter.setClipRect(QRect(QPoint(0, 0), area.size()), Qt::IntersectClip);
+        overlay(painter);
+        painter.restore();
+    }
     if (borderStyle == Border::Sunken3D) {
         // Two-pixel sunken frame: grey and dark outside, white and light inside.
         const QRect r = rect();

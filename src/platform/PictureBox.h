@@ -4,6 +4,9 @@
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
+#include <functional>
+
+class QPainter;
 
 // A picture box: a drawing area backed by a pixel surface that block copies read and write.
 // The surface is a back buffer, so a repaint shows it without redrawing; boxes whose owner
@@ -50,6 +53,11 @@ public:
     // Recompose now (Paint, for boxes without a persistent image) and show.
     void refresh();
 
+    // Drawn over the surface on the screen only, in drawing-area coordinates: the surface itself
+    // never holds it. Show a change of it with showOverlay.
+    void setOverlay(std::function<void(QPainter &)> paint) { overlay = std::move(paint); }
+    void showOverlay(const QRegion &area);
+
 signals:
     void MouseDown(int button, int shift, double x, double y);
     void MouseMove(int button, int shift, double x, double y);
@@ -73,6 +81,7 @@ private:
 
     QImage pixels;
     QImage loaded;
+    std::function<void(QPainter &)> overlay;
     QColor background;
     QRegion pendingRepaint; // widget coordinates
     Border borderStyle = Border::None;

@@ -2,8 +2,8 @@
 # Drives the real program from outside, under Xvfb: a level named on the command line, then a
 # designer's day: open a level, draw with a drag, erase with the right button, toggle a
 # paddle, Clear answered No, Save As, undo on screen, the tileset builder opened and
-# cancelled, a kill -9 and the level given back, Ctrl+S and Ctrl+Q. The saved bytes are
-# checked against the level layout.
+# cancelled, a kill -9 and the level given back, Ctrl+S, the Edit menu's tools, and Ctrl+Q.
+# The saved bytes are checked against the level layout.
 #   editor_e2e.sh PROGRAM_FOLDER
 set -euo pipefail
 [[ -n "${E2E_TRACE:-}" ]] && set -x
@@ -110,6 +110,34 @@ wait_for 10 bash -c "xdotool getwindowname $win | grep -qF -- '$day'" \
 to_editor; xdotool key ctrl+s; sleep 0.5
 [[ "$(cell_of "$day" 12 12)" == 01000000 ]] || fail "restored cell (12, 12) holds $(cell_of "$day" 12 12)"
 [[ "$(set_cells "$day")" == 5 ]] || fail "$(set_cells "$day") cells are set after the restore"
+
+# The designer's tools: a rectangle mirrored left-right, a fill of one half, that half copied
+# and pasted lower down, the paste undone; the bytes then hold exactly the rest.
+drag_cells() { # drag_cells X1 Y1 X2 Y2
+  local x y
+  read -r x y < <(cell "$1" "$2"); xdotool mousemove --window "$win" $(at "$x" "$y") mousedown 1
+  read -r x y < <(cell "$3" "$4"); xdotool mousemove --window "$win" $(at "$x" "$y"); sleep 0.1
+  xdotool mouseup 1; sleep 0.3
+}
+click 674 42                                        # palette slot 1
+to_editor; xdotool key m r
+drag_cells 2 20 4 21                                # (2..4, 20..21) and (17..19, 20..21)
+click 674 66                                        # palette slot 2
+to_editor; xdotool key m f
+read -r x y < <(cell 3 21); click "$x" "$y"         # the left block turns to brick 2
+to_editor; xdotool key s
+drag_cells 2 20 4 21
+read -r x y < <(cell 8 25); before=$(pixel "$x" "$y")
+to_editor; xdotool key ctrl+c ctrl+v
+xdotool mousemove --window "$win" $(at "$x" "$y"); sleep 0.2
+click "$x" "$y"
+[[ "$(pixel "$x" "$y")" != "$before" ]] || fail "the pasted block does not show"
+to_editor; xdotool key ctrl+z ctrl+s; sleep 0.5
+for c in "2 20 02" "4 21 02" "17 20 01" "19 21 01" "8 25 00" "1 1 02" "12 12 01"; do
+  set -- $c
+  [[ "$(cell_of "$day" "$1" "$2")" == "${3}000000" ]] || fail "cell ($1, $2) holds $(cell_of "$day" "$1" "$2")"
+done
+[[ "$(set_cells "$day")" == 17 ]] || fail "$(set_cells "$day") cells are set after the tools"
 
 # Saved: Ctrl+Q ends at once, and leaves no recovery copy.
 quit

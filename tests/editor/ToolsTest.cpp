@@ -1,0 +1,272 @@
+// The Edit menu's tools driven by the mouse and keys through the editor: each checked by the
+// bytes a save writes and the pixels on the screen, and undone back to the bytes before.
+#include "EditorFixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+
+namespace {
+
+class ToolsTest : public EditorTest
+{
+protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        start();
+    }
+    // The centre of cell (x, y), in the canvas box; the box has a 2-pixel border.
+    static QPoint at(int x, int y) { return {x * 32 - 14, y * 16 - 6}; }
+    void
+    press(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
+    {
+        QTest::mousePress(editor->LevelPic, button, keys, at(x, y));
+    }
+    void over(int x, int y) { QTest::mouseMove(editor->LevelPic, at(x, y)); }
+    void release(int x, int y, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseRelease(editor->LevelPic, button, {}, at(x, y));
+    }
+    void drag(QPoint from,
+              QPoint to,
+              Qt::MouseButton button = Qt::LeftButton,
+              Qt::KeyboardModifiers keys = {})
+    {
+        press(from.x(), from.y(), button, keys);
+        over(to.x(), to.y());
+        release(to.x(), to.y(), button);
+    }
+    void key(int key, Qt::KeyboardModifiers keys = {})
+    {
+        editor->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+        QTest::keyClick(editor.get(), Qt::Key(key), keys);
+    }
+    QByteArray saved()
+    {
+        EXPECT_TRUE(editor->SaveFile(app.lvl("t.vxl")));
+        return ReadBytes(app.lvl("t.vxl"));
+    }
+    static QByteArray level(Cells cells)
+    {
+        return levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp", cells);
+    }
+    QColor shown(int x, int y) const { return OnScreen(*editor->LevelPic).pixelColor(x, y); }
+};
+
+} // namespace
+
+TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
+{
+    QStringList menus, items;
+    for (QAction *a : editor->menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit"}));
+    for (QAction *a : editor->mnuEdit->actions())
+        items << (a->isSeparator() ? "-" : a->text() + '=' + a->shortcut().toString());
+    EXPECT_EQ(items, (QStringList{"&Undo=Ctrl+Z",
+                                  "&Redo=Ctrl+Y",
+                                  "-",
+                                  "Cu&t=Ctrl+X",
+                                  "&Copy=Ctrl+C",
+                                  "&Paste=Ctrl+V",
+                                  "&Delete=Del",
+                                  "Select A&ll=Ctrl+Shift+A",
+                                  "-",
+                                  "&Brush=B",
+                                  "Rec&tangle=R",
+                                  "&Fill=F",
+                                  "&Select=S",
+                                  "-",
+                                  "&Mirror Left-Right=M",
+                                  "Mirror &Top-Bottom=Shift+M",
+                                  "Show &Grid=G",
+                                  "-",
+                                  "Flip Level &Horizontally=",
+                                  "Flip Level &Vertically=",
+                                  "Shift Level="}));
+    EXPECT_TRUE(editor->mnuBrush->isChecked());
+    EXPECT_FALSE(editor->mnuUndo->isEnabled());
+
+    // Steps name themselves in the menu.
+    clickSlot(2);
+    drag({3, 3}, {4, 3});
+    EXPECT_EQ(editor->mnuUndo->text(), "&Undo Paint");
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor->mnuRedo->text(), "&Redo Paint");
+    key(Qt::Key_Y, Qt::ControlModifier);
+
+    // The grid and the mirror's centre lines show on the screen over the canvas, never in the
+    // picture behind it, and go without a trace.
+    const QImage before = OnSurface(*editor->LevelPic);
+    expectShown(editor->LevelPic);
+    key(Qt::Key_G);
+    key(Qt::Key_M);
+    key(Qt::Key_M, Qt::ShiftModifier);
+    PaintPending();
+    EXPECT_NE(shown(32, 100), before.pixelColor(32, 100));   // a grid line
+    EXPECT_NE(shown(320, 5), before.pixelColor(320, 5));     // the left-right centre
+    EXPECT_NE(shown(100, 240), before.pixelColor(100, 240)); // the top-bottom centre
+    EXPECT_TRUE(OnSurface(*editor->LevelPic) == before);
+    editor->LevelPic_Paint();
+    EXPECT_TRUE(OnSurface(*editor->LevelPic) == before);
+    key(Qt::Key_G);
+    key(Qt::Key_M);
+    key(Qt::Key_M, Qt::ShiftModifier);
+    expectShown(editor->LevelPic);
+    EXPECT_EQ(saved(), level({{3, 3, 2}, {4, 3, 2}}));
+}
+
+TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
+{
+    clickSlot(3);
+    key(Qt::Key_R);
+    EXPECT_EQ(editor->LevelPic->cursor().shape(), Qt::CrossCursor);
+    drag({4, 3}, {2, 2});
+    EXPECT_EQ(editor->mnuUndo->text(), "&Undo Rectangle");
+    // Esc in the middle of a drag places nothing; its outline goes.
+    press(10, 10);
+    over(12, 14);
+    PaintPending();
+    EXPECT_FALSE(OnScreen(*editor->LevelPic) == OnSurface(*editor->LevelPic));
+    key(Qt::Key_Escape);
+    release(12, 14);
+    expectShown(editor->LevelPic);
+    const Cells rect{{2, 2, 3}, {3, 2, 3}, {4, 2, 3}, {2, 3, 3}, {3, 3, 3}, {4, 3, 3}};
+    const QByteArray rectangle = saved();
+    EXPECT_EQ(rectangle, level(rect));
+
+    // Shift+drag with the brush draws a rectangle too; the right button empties.
+    key(Qt::Key_B);
+    drag({19, 29}, {20, 30}, Qt::LeftButton, Qt::ShiftModifier);
+    drag({20, 29}, {20, 30}, Qt::RightButton, Qt::ShiftModifier);
+    EXPECT_EQ(saved(), level({rect.begin()[0],
+                              rect.begin()[1],
+                              rect.begin()[2],
+                              rect.begin()[3],
+                              rect.begin()[4],
+                              rect.begin()[5],
+                              {19, 29, 3},
+                              {19, 30, 3}}));
+
+    // Fill: the bricks that touch, or the empty cells that touch, and no others.
+    key(Qt::Key_F);
+    EXPECT_EQ(editor->LevelPic->cursor().shape(), Qt::PointingHandCursor);
+    clickSlot(5);
+    press(3, 3);
+    release(3, 3);
+    EXPECT_EQ(editor->LevelGrid(2, 2), 5);
+    EXPECT_EQ(editor->LevelGrid(19, 29), 3);
+    press(1, 1);
+    release(1, 1);
+    EXPECT_EQ(
+        std::tuple(editor->LevelGrid(1, 30), editor->LevelGrid(20, 1), editor->LevelGrid(3, 3)),
+        std::tuple(5, 5, 5));
+    EXPECT_EQ(canvas(10, 470), brickColour(5));
+    expectShown(editor->LevelPic);
+
+    // Ctrl+click picks the cell's brick; an empty cell picks nothing.
+    clickSlot(1);
+    press(19, 29, Qt::LeftButton, Qt::ControlModifier);
+    release(19, 29);
+    EXPECT_EQ(editor->CurrentBrick, 3);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    press(1, 1, Qt::LeftButton, Qt::ControlModifier);
+    release(1, 1);
+    EXPECT_EQ(editor->CurrentBrick, 3);
+    EXPECT_EQ(editor->Picture2[3]->border(), PictureBox::Border::Sunken3D);
+    for (int step = 0; step < 3; ++step)
+        key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(saved(), rectangle);
+}
+
+TEST_F(ToolsTest, ASelectionMovesFlipsAndGoesThroughTheClipboard)
+{
+    for (auto [x, y, n] : {std::tuple(1, 1, 1), {2, 1, 2}, {2, 2, 3}, {11, 11, 4}}) {
+        clickSlot(n);
+        drag({x, y}, {x, y});
+    }
+    const QByteArray drawn = saved();
+    key(Qt::Key_S);
+    drag({1, 1}, {2, 2});
+    key(Qt::Key_Right);
+    key(Qt::Key_Up); // refused: a brick would leave the playfield
+    EXPECT_EQ(editor->mnuUndo->text(), "&Undo Move");
+    key(Qt::Key_X);
+    EXPECT_EQ(saved(), level({{2, 1, 2}, {3, 1, 1}, {2, 2, 3}, {11, 11, 4}}));
+    key(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+    EXPECT_EQ(copied->text(), "2 1\n3 0\n");
+    EXPECT_EQ(copied->data("application/x-vorpex-cells"), "2 2\nDefaultTileSet.vxt\n2 1\n3 0\n");
+
+    // The block follows the pointer; a click stamps it there, its empty cell leaving (11, 11).
+    key(Qt::Key_V, Qt::ControlModifier);
+    over(10, 10);
+    PaintPending();
+    EXPECT_NE(shown(300, 150), canvas(300, 150)); // the block, over the canvas
+    press(10, 10);
+    over(13, 13);
+    release(13, 13);
+    EXPECT_EQ(editor->mnuUndo->text(), "&Undo Paste");
+    expectShown(editor->LevelPic);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(saved(), level({{10, 10, 2}, {11, 10, 1}, {10, 11, 3}, {11, 11, 4}}));
+    for (int step = 0; step < 4; ++step)
+        key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(saved(), drawn);
+
+    // What is not a block pastes nothing; a brick beyond the palette is kept and shows empty.
+    for (const char *text : {"1 2\n3", "x"}) {
+        QGuiApplication::clipboard()->setText(text);
+        key(Qt::Key_V, Qt::ControlModifier);
+        press(15, 15);
+        release(15, 15);
+    }
+    EXPECT_EQ(saved(), drawn);
+    QGuiApplication::clipboard()->setText("200\n");
+    key(Qt::Key_V, Qt::ControlModifier);
+    press(15, 15);
+    release(15, 15);
+    EXPECT_EQ(editor->LevelGrid(15, 15), 200);
+    EXPECT_EQ(canvas(460, 230), QColor(Qt::black));
+}
+
+TEST_F(ToolsTest, MirrorPaintingAndWholeLevelFlipsAndShifts)
+{
+    clickSlot(4);
+    key(Qt::Key_M);
+    key(Qt::Key_M, Qt::ShiftModifier);
+    drag({1, 2}, {2, 2});
+    key(Qt::Key_R);
+    drag({10, 15}, {10, 15});
+    EXPECT_EQ(saved(), level({{1, 2, 4},
+                              {2, 2, 4},
+                              {20, 2, 4},
+                              {19, 2, 4},
+                              {1, 29, 4},
+                              {2, 29, 4},
+                              {20, 29, 4},
+                              {19, 29, 4},
+                              {10, 15, 4},
+                              {11, 15, 4},
+                              {10, 16, 4},
+                              {11, 16, 4}}));
+    key(Qt::Key_M);
+    key(Qt::Key_M, Qt::ShiftModifier);
+    drag({3, 3}, {3, 3});
+
+    editor->mnuFlipHorizontally->trigger();
+    EXPECT_EQ(editor->LevelGrid(18, 3), 4);
+    EXPECT_EQ(editor->mnuUndo->text(), "&Undo Flip Level");
+    editor->mnuFlipVertically->trigger();
+    EXPECT_EQ(editor->LevelGrid(18, 28), 4);
+    const QByteArray flipped = saved();
+    key(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier); // column 20 holds bricks
+    EXPECT_EQ(saved(), flipped);
+    key(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(std::tuple(editor->LevelGrid(18, 29), editor->LevelGrid(18, 28)), std::tuple(4, 0));
+    expectShown(editor->LevelPic);
+}
