@@ -2,10 +2,13 @@
 #include "BenchFixture.h"
 
 #include "imageio/QtImages.h"
+#include "model/CellBlockText.h"
 #include "model/TilesetFile.h"
 #include "platform/PictureBox.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -103,6 +106,84 @@ void UndoStroke600(benchmark::State &state)
         state.ResumeTiming();
     }
     editor.History.undo(); // the full level again, for the benchmarks after this one
+}
+
+// A tool's step over the 600 cells of an empty playfield, as the mouse and keys give it: the
+// step and the redraw of each cell it changed. Undone between iterations; the full level is
+// back at the end.
+void ToolStep(benchmark::State &state, QAction *frmEditor::*tool, void (*step)(frmEditor &))
+{
+    frmEditor &editor = *fullLevelEditor().editor;
+    (editor.*tool)->setChecked(true);
+    editor.Picture2_MouseDown(5);
+    editor.Level.apply("Clear", GridEdits::FillRect(GridEdits::Playfield, 0));
+    for (auto _ : state) {
+        step(editor);
+        benchmark::DoNotOptimize(editor.LevelPic->surface().constBits());
+        state.PauseTiming();
+        if (editor.LevelGrid(20, 30) != 5)
+            state.SkipWithError("the step did not reach the last cell");
+        editor.History.undo();
+        state.ResumeTiming();
+    }
+    editor.History.undo();
+    editor.mnuBrush->setChecked(true);
+}
+
+void click(frmEditor &editor, int x, int y)
+{
+    editor.LevelPic_MouseDown(1, 0, 32 * x - 16, 16 * y - 8);
+    editor.LevelPic_MouseUp();
+}
+
+void FloodFill600(benchmark::State &state)
+{
+    ToolStep(state, &frmEditor::mnuFill, [](frmEditor &editor) { click(editor, 10, 10); });
+}
+
+void PasteBlock600(benchmark::State &state)
+{
+    CellBlock block{20, 30, std::vector<std::int32_t>(600, 5)};
+    QGuiApplication::clipboard()->setText(CellBlockAsText(block));
+    ToolStep(state, &frmEditor::mnuBrush, [](frmEditor &editor) {
+        editor.mnuPaste->trigger();
+        click(editor, 1, 1);
+    });
+}
+
+// A rectangle over the top-left quarter, with its three mirror images.
+void MirroredRectangle600(benchmark::State &state)
+{
+    frmEditor &editor = *fullLevelEditor().editor;
+    editor.mnuMirrorLeftRight->setChecked(true);
+    editor.mnuMirrorTopBottom->setChecked(true);
+    ToolStep(state, &frmEditor::mnuRectangle, [](frmEditor &editor) {
+        editor.LevelPic_MouseDown(1, 0, 5, 5);
+        editor.LevelPic_MouseMove(1, 0, 32 * 10 - 5, 16 * 15 - 5);
+        editor.LevelPic_MouseUp();
+    });
+    editor.mnuMirrorLeftRight->setChecked(false);
+    editor.mnuMirrorTopBottom->setChecked(false);
+}
+
+// One move of a rectangle's corner while dragging: the outline asked to be shown anew.
+void RectanglePreviewStep(benchmark::State &state)
+{
+    frmEditor &editor = *fullLevelEditor().editor;
+    editor.mnuRectangle->setChecked(true);
+    editor.LevelPic_MouseDown(1, 0, 5, 5);
+    int step = 0;
+    for (auto _ : state) {
+        const int corner = 10 + step++ % 8;
+        editor.LevelPic_MouseMove(1, 0, 32 * corner - 5, 16 * corner - 5);
+        // The screen's own repaint is left out, as it is from the full redraw.
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    editor.mnuRectangle->setChecked(false); // the drag ends without a step
+    editor.LevelPic_MouseUp();
+    editor.mnuBrush->setChecked(true);
 }
 
 void OpenLevel(benchmark::State &state)
@@ -204,6 +285,10 @@ BENCHMARK_CAPTURE(FullRedraw, 640x480, "640x480");
 BENCHMARK(FullRedrawFloor);
 BENCHMARK(DragStep);
 BENCHMARK(UndoStroke600);
+BENCHMARK(FloodFill600);
+BENCHMARK(PasteBlock600);
+BENCHMARK(MirroredRectangle600);
+BENCHMARK(RectanglePreviewStep);
 BENCHMARK(OpenLevel);
 BENCHMARK(ReadLevelFloor);
 BENCHMARK(SaveLevel);
@@ -266,6 +351,14 @@ int main(int argc, char **argv)
     ratio("drag step / full redraw", "DragStep", "FullRedraw/32x16", "target <= 0.02");
     ratio("undo of a 600-cell stroke / 600 drag steps", "UndoStroke600", "DragStep",
           "target <= 1.0", 600);
+    ratio("flood fill of 600 cells / full redraw", "FloodFill600", "FullRedraw/32x16",
+          "target <= 1.0");
+    ratio("paste of a 20 x 30 block / full redraw", "PasteBlock600", "FullRedraw/32x16",
+          "target <= 1.0");
+    ratio("four-fold rectangle of 600 cells / full redraw", "MirroredRectangle600",
+          "FullRedraw/32x16", "target <= 1.0");
+    ratio("rectangle preview step / full redraw", "RectanglePreviewStep", "FullRedraw/32x16",
+          "target <= 0.1");
     ratio("OpenFile / fread 2672 bytes", "OpenLevel", "ReadLevelFloor", "");
     ratio("SaveFile / fwrite 2672 bytes", "SaveLevel", "WriteLevelFloor", "");
     ratio("OpenTileSet 119 / fread 2672 bytes", "OpenTileset119", "ReadLevelFloor", "");
