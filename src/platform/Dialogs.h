@@ -36,6 +36,13 @@ public:
                               MsgButtons buttons,
                               MsgIcon icon,
                               MsgAnswer defaultButton) = 0;
+    // A whole number from minimum to maximum, offered starting at value; nullopt = Cancel.
+    virtual std::optional<int> askNumber(QWidget *parent,
+                                         const QString &prompt,
+                                         const QString &caption,
+                                         int value,
+                                         int minimum,
+                                         int maximum) = 0;
     // Shows the window modally and returns once it has closed.
     virtual void runModal(QDialog &window) = 0;
 };
@@ -81,6 +88,16 @@ public:
     {
         settle();
         return inner.message(parent, text, caption, buttons, icon, defaultButton);
+    }
+    std::optional<int> askNumber(QWidget *parent,
+                                 const QString &prompt,
+                                 const QString &caption,
+                                 int value,
+                                 int minimum,
+                                 int maximum) override
+    {
+        settle();
+        return inner.askNumber(parent, prompt, caption, value, minimum, maximum);
     }
     void runModal(QDialog &window) override
     {

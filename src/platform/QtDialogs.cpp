@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -96,6 +97,24 @@ MsgAnswer QtDialogs::message(QWidget *parent,
     return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel
            : buttons == MsgButtons::YesNo     ? MsgAnswer::No
                                               : MsgAnswer::Ok;
+}
+
+std::optional<int> QtDialogs::askNumber(QWidget *parent,
+                                        const QString &prompt,
+                                        const QString &caption,
+                                        int value,
+                                        int minimum,
+                                        int maximum)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(minimum, maximum);
+    dialog.setIntValue(value);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.intValue();
 }
 
 void QtDialogs::runModal(QDialog &window)

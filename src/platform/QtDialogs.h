@@ -14,5 +14,11 @@ public:
                       MsgButtons buttons,
                       MsgIcon icon,
                       MsgAnswer defaultButton) override;
+    std::optional<int> askNumber(QWidget *parent,
+                                 const QString &prompt,
+                                 const QString &caption,
+                                 int value,
+                                 int minimum,
+                                 int maximum) override;
     void runModal(QDialog &window) override;
 };

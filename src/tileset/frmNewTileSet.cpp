@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWheelEvent>
 #include <algorithm>
 
 frmNewTileSet::frmNewTileSet(Dialogs &dialogs,
@@ -71,6 +72,15 @@ void frmNewTileSet::connectHandlers()
 
 bool frmNewTileSet::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == TileBmp && event->type() == QEvent::Wheel && !EditPath.isEmpty()) {
+        // Where the picture is no taller than the preview, the wheel scrolls it across.
+        QPoint turn = static_cast<QWheelEvent *>(event)->angleDelta();
+        if (turn.x() == 0 && picCopyTiles->picture().height() <= TileBmp->drawingArea().height())
+            turn = QPoint(turn.y(), 0);
+        ScrollPreview(PreviewScroll - QPoint(turn.x() * CellWidth, turn.y() * CellHeight) / 120);
+        DrawPreview();
+        return true;
+    }
     // Focus leaving with the whole window (another window activated, a popup) is no lost focus:
     // it comes back to the box.
     if (watched == txtHits && event->type() == QEvent::FocusOut) {
@@ -87,9 +97,12 @@ bool frmNewTileSet::eventFilter(QObject *watched, QEvent *event)
 
 void frmNewTileSet::keyPressEvent(QKeyEvent *event)
 {
-    // The window has no cancel button: Escape closes nothing.
+    // The window has no cancel button: Escape closes nothing. An edited tileset's window it
+    // closes, as the close box does, asking first when something would change.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
+        if (!EditPath.isEmpty())
+            close();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -200,6 +213,17 @@ void frmNewTileSet::Update()
         Option1[3]->setEnabled(false);
         txtHits->setEnabled(false);
     }
+
+    if (!EditPath.isEmpty()) {
+        ShowRecordedBehaviour(brick);
+        shown = ShownSettings();
+        const CellPoint cell = TilesetCellOrigin(CurBrick, TilesDown);
+        const QSize area = TileBmp->drawingArea();
+        ScrollPreview(
+            QPoint(std::clamp(PreviewScroll.x(), cell.x + CellWidth - area.width(), cell.x),
+                   std::clamp(PreviewScroll.y(), cell.y + CellHeight - area.height(), cell.y)));
+        DrawPreview();
+    }
 }
 
 void frmNewTileSet::TakeShooterChoice()
@@ -209,10 +233,19 @@ void frmNewTileSet::TakeShooterChoice()
         Option2_Click();
 }
 
+bool frmNewTileSet::StoreBrick()
+{
+    // An edited tileset keeps every record the user leaves as it was shown, even one that
+    // breaks the rules below.
+    if (!EditPath.isEmpty() && ShownSettings() == shown)
+        return true;
+    TakeShooterChoice();
+    return AssignBrick();
+}
+
 void frmNewTileSet::cmdNext_Click()
 {
-    TakeShooterChoice();
-    if (!AssignBrick())
+    if (!StoreBrick())
         return;
     cmdPrevious->setEnabled(true);
     ++CurBrick;
@@ -233,11 +266,12 @@ void frmNewTileSet::cmdPrevious_Click()
 void frmNewTileSet::Command2_Click()
 {
     if (CurBrick != MaxBricks) {
+        if (!EditPath.isEmpty() && CurBrick <= BrickCount && !EndsBeforeTheFile())
+            return;
         // The current brick and those after it stay out, unassigned.
         BrickCount = CurBrick - 1;
     } else {
-        TakeShooterChoice();
-        if (!AssignBrick())
+        if (!StoreBrick())
             return;
         BrickCount = MaxBricks;
     }
@@ -253,7 +287,7 @@ void frmNewTileSet::RefuseAssignment()
     MsgBox(dialogs, this, QStringLiteral("Not enough bricks left in the picture."));
 }
 
-bool frmNewTileSet::AssignBrick()
+bool frmNewTileSet::AssignBrick(bool tell)
 {
     const int c = CurBrick;
     BrickRecord &brick = Bricks[c];
@@ -268,7 +302,8 @@ bool frmNewTileSet::AssignBrick()
         const std::optional<std::int32_t> f =
             RoundToInt32(DecimalNumber(txtFrames->text()).value_or(1.0));
         if (!f || qint64(c) + *f - 1 > MaxBricks) {
-            RefuseAssignment();
+            if (tell)
+                RefuseAssignment();
             return false;
         }
         frames = std::max<std::int32_t>(*f, 1);
@@ -286,7 +321,8 @@ bool frmNewTileSet::AssignBrick()
     const std::optional<std::int32_t> hits =
         firstStage ? RoundToInt32(hitsValue) : std::optional<std::int32_t>(brick.Hits);
     if ((firstStage || middleStage) && (!hits || nextBrick <= c || nextBrick > MaxBricks)) {
-        RefuseAssignment();
+        if (tell)
+            RefuseAssignment();
         return false;
     }
 
@@ -410,6 +446,11 @@ bool frmNewTileSet::SaveTileSet(const QString &File)
 
 void frmNewTileSet::cmdSave_Click()
 {
+    if (!EditPath.isEmpty()) {
+        if (SaveEdits())
+            close();
+        return;
+    }
     const QString base = PicFileName.left(std::max<qsizetype>(PicFileName.size() - 3, 0));
     const QString path =
         AppFolders::InFolder(appFolder, AppFolders::Tilesets, base + QStringLiteral("vxt"));
@@ -420,6 +461,11 @@ void frmNewTileSet::cmdSave_Click()
 
 void frmNewTileSet::Command3_Click()
 {
+    // An edited tileset asks only when something would change, as the close box does.
+    if (!EditPath.isEmpty()) {
+        close();
+        return;
+    }
     if (MsgBox(dialogs, this, QStringLiteral("Do you want to abandon current tileset?"),
                MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Cancel")) != MsgAnswer::Yes)
         return;

@@ -3,10 +3,13 @@
 #include "platform/CommonDialog.h"
 
 #include <QDialog>
+#include <QPoint>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class BrickTable;
+struct BrickRecord;
 class Dialogs;
 class MouseUpCheckBox;
 class PictureBox;
@@ -17,7 +20,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// The tileset builder: turns a bitmap into a tileset file, brick by brick.
+// The tileset builder: turns a bitmap into a tileset file, brick by brick, or revises an
+// existing tileset (EditTileSet).
 class frmNewTileSet : public QDialog
 {
     Q_OBJECT
@@ -29,6 +33,14 @@ public:
                   const QString &appFolder,
                   BrickTable &bricks,
                   QWidget *parent = nullptr);
+
+    // Opens the window on an existing tileset, as if its bitmap had been opened and Done pressed,
+    // with every record read from the file and the walk at startBrick (kept within the
+    // picture's cells). It then works in the shared brick table as the builder does: the caller
+    // runs the window modally and reloads its own tileset once it has closed. False, after
+    // "Cannot open tileset." CR LF the path, when the file or its bitmap cannot be read or do
+    // not match; the window and the table are then as they were.
+    bool EditTileSet(const QString &vxtPath, int startBrick = 1);
 
     // Picture import, the walk, ending, saving and cancelling.
     void cmdOpenPic_Click();
@@ -47,6 +59,10 @@ public:
     void txtHits_LostFocus();
     void chkShooter_MouseUp(int Index, int Button, int Shift, double X, double Y);
 
+    // Going straight to a brick while editing: Ctrl+G, and a click on its cell in the preview.
+    void GoTo_Click();
+    void TileBmp_MouseDown(int Button, int Shift, double X, double Y);
+
     // Fields of the window.
     std::int32_t CurBrick = 0;
     std::int32_t BrickCount = 0;
@@ -57,6 +73,9 @@ public:
     std::int32_t ShooterAction = 0;
     QString PicFileName;
     QByteArray PictureBytes; // the file of the picture in use, as it was read
+    QString EditPath;        // the tileset file being edited; empty for a new tileset
+    QByteArray FileRecords;  // its count and records, as last read or written
+    QPoint PreviewScroll;    // picture pixel at the top left of TileBmp
 
     // Controls, direct children of the window.
     QGroupBox *Frame2 = nullptr;
@@ -104,12 +123,33 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    // What the assignment controls say, as AssignBrick reads them.
+    struct Settings
+    {
+        std::int32_t action;
+        bool animated, firstPicture;
+        std::optional<double> frames, hits;
+        bool operator==(const Settings &) const = default;
+    };
+
     void buildWindow();
     void connectHandlers();
     void Update();
-    bool AssignBrick();
+    bool AssignBrick(bool tell = true);
+    bool StoreBrick();
+    Settings ShownSettings() const;
+    void ShowRecordedBehaviour(const BrickRecord &brick);
+    void GoToBrick(int n);
+    void ShowBrick(int n);
+    QByteArray RecordsToWrite();
+    bool SaveEdits();
+    bool MayClose();
+    bool EndsBeforeTheFile();
+    void ScrollPreview(QPoint to);
+    void DrawPreview();
     bool SaveTileSet(const QString &File);
     void TakeShooterChoice();
     void ValidateNumberBox(QLineEdit *box);
@@ -118,4 +158,5 @@ private:
     Dialogs &dialogs;
     QString appFolder;
     BrickTable &Bricks;
+    Settings shown{}; // what Update showed of the current brick, while editing
 };

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -111,4 +112,20 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
     whenUp<QFileDialog>([](QFileDialog &dialog) { static_cast<QDialog &>(dialog).accept(); });
     EXPECT_EQ(dialogs.showSave(nullptr, {"Vorpex Level Files|*.vxl", 1, false, existing}),
               existing);
+}
+
+TEST(QtDialogsTest, NumberPromptOffersItsRangeAndTakesATypedNumberOrEsc)
+{
+    QtDialogs dialogs;
+    for (const auto &[keys, expected] : {std::pair(QStringLiteral("\b4\r"), std::optional(4)),
+                                         std::pair(QStringLiteral("\x1b"), std::optional<int>())}) {
+        whenUp<QInputDialog>([keys = keys](QInputDialog &box) {
+            EXPECT_EQ(std::tuple(box.windowTitle(), box.labelText(), box.intMinimum(),
+                                 box.intMaximum(), box.intValue()),
+                      std::tuple("Go To Brick", "Brick number (1 to 5):", 1, 5, 3));
+            QTest::keyClicks(box.focusWidget(), keys);
+        });
+        EXPECT_EQ(dialogs.askNumber(nullptr, "Brick number (1 to 5):", "Go To Brick", 3, 1, 5),
+                  expected);
+    }
 }

@@ -10,7 +10,8 @@ namespace {
 
 const char *kindName(ScriptedDialogs::Kind kind)
 {
-    return std::array{"open dialog", "save dialog", "message box", "modal window"}[int(kind)];
+    return std::array{"open dialog", "save dialog", "message box", "modal window",
+                      "number prompt"}[int(kind)];
 }
 
 } // namespace
@@ -72,6 +73,18 @@ MsgAnswer ScriptedDialogs::message(QWidget *,
     EXPECT_TRUE(std::ranges::count(offered, step->answer))
         << "scripted answer is not a button of the message box: " << text.toStdString();
     return step->answer;
+}
+
+std::optional<int> ScriptedDialogs::askNumber(
+    QWidget *, const QString &prompt, const QString &caption, int value, int minimum, int maximum)
+{
+    const auto step =
+        take({Kind::Number, {}, prompt, caption, {}, {}, {}, {}, value, minimum, maximum}, prompt);
+    if (!step)
+        return std::nullopt;
+    EXPECT_TRUE(!step->number || (*step->number >= minimum && *step->number <= maximum))
+        << "scripted number is outside the prompt's range: " << prompt.toStdString();
+    return step->number;
 }
 
 void ScriptedDialogs::runModal(QDialog &window)

@@ -12,7 +12,7 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
-    enum class Kind { Open, Save, Message, Modal };
+    enum class Kind { Open, Save, Message, Modal, Number };
 
     struct Shown
     {
@@ -23,7 +23,8 @@ public:
         MsgButtons buttons = MsgButtons::Ok;
         MsgIcon icon = MsgIcon::None;
         MsgAnswer defaultButton = MsgAnswer::Ok;
-        QString window; // Modal: the window's objectName
+        QString window;                          // Modal: the window's objectName
+        int value = 0, minimum = 0, maximum = 0; // Number: offered, and the range (text: prompt)
     };
 
     ~ScriptedDialogs() override;
@@ -34,6 +35,8 @@ public:
     ScriptedDialogs &save(const QString &path) { return add({Kind::Save, path, {}, {}}); }
     ScriptedDialogs &cancelSave() { return add({Kind::Save, {}, {}, {}}); }
     ScriptedDialogs &answer(MsgAnswer answer) { return add({Kind::Message, {}, answer, {}}); }
+    // A number typed into a number prompt; nullopt = Cancel.
+    ScriptedDialogs &number(std::optional<int> n) { return add({Kind::Number, {}, {}, {}, n}); }
     // The window is shown (not modally) and the action works it; it is hidden afterwards if
     // the action did not close it.
     using Action = std::function<void(QDialog &)>;
@@ -51,6 +54,12 @@ public:
                       MsgButtons buttons,
                       MsgIcon icon,
                       MsgAnswer defaultButton) override;
+    std::optional<int> askNumber(QWidget *parent,
+                                 const QString &prompt,
+                                 const QString &caption,
+                                 int value,
+                                 int minimum,
+                                 int maximum) override;
     void runModal(QDialog &window) override;
 
 private:
@@ -60,6 +69,7 @@ private:
         std::optional<QString> path;
         MsgAnswer answer = MsgAnswer::Ok;
         Action action;
+        std::optional<int> number = std::nullopt;
     };
     ScriptedDialogs &add(Step step);
     // Records what was shown and takes the next step, which must be of the same kind.

@@ -1,0 +1,120 @@
+// Revising an existing tileset: each brick's record shown, going straight to a brick, ending the
+// tileset short, saving, and closing with or without the question.
+#include "BuilderFixture.h"
+#include "platform/PictureBox.h"
+
+#include <QWheelEvent>
+
+namespace {
+
+// A 32 x 96 picture, one column of six cells, and five bricks: a shooter up and right, the
+// three stages of a brick that takes three hits, and, against the builder's rules, an animation
+// of three pictures that runs past the last brick.
+const QByteArray Records[] = {Le32({9, 1, 1, 1, 1, 0, 0}), Le32({1, 1, 1, 3, 1, 0, 16}),
+                              Le32({1, 1, 1, 3, 2, 0, 32}), Le32({1, 1, 1, 3, 3, 0, 48}),
+                              Le32({4, 3, 1, 1, 1, 0, 64})};
+
+class EditTest : public BuilderFixture
+{
+protected:
+    EditTest()
+    {
+        WriteBitmap(app.tls(QStringLiteral("Stone.bmp")), CellPicture(32, 96));
+        WriteBytes(stone, file);
+    }
+    void edit(int start = 1) { ASSERT_TRUE(window.EditTileSet(stone, start)); }
+    // A point of the preview's drawing area, inside its 2-pixel border.
+    void clickPreview(int y) { QTest::mouseClick(window.TileBmp, Qt::LeftButton, {}, {7, y + 2}); }
+
+    const QString stone = app.tls(QStringLiteral("Stone.vxt"));
+    const QByteArray file =
+        Le32({5}) + Records[0] + Records[1] + Records[2] + Records[3] + Records[4];
+};
+
+} // namespace
+
+TEST_F(EditTest, GoesToBricksByNumberAndPreviewAndWritesBackOnlyTheOneChanged)
+{
+    edit();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Edit Tileset - Stone.vxt"));
+    EXPECT_TRUE(window.cmdSave->isEnabled() && window.Option2->isChecked() &&
+                window.chkShooter[1]->isChecked() && !window.chkShooter[2]->isChecked());
+
+    // Two notches down the 69-pixel preview: its foot shows cell 6, which is no brick.
+    QWheelEvent wheel({9, 9}, window.TileBmp->mapToGlobal(QPointF(9, 9)), {}, {0, -240}, {}, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window.TileBmp, &wheel);
+    clickPreview(60);
+    EXPECT_EQ(window.CurBrick, 1);
+    clickPreview(40);
+    EXPECT_EQ(std::tuple(window.lblAnimFrame->text(), window.Option1[4]->isChecked()),
+              std::tuple("1/3", true));
+
+    dialogs.number(2);
+    QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier);
+    const auto prompt = dialogs.shown().back();
+    EXPECT_EQ(std::tuple(prompt.text, prompt.minimum, prompt.maximum, prompt.value),
+              std::tuple("Brick number (1 to 5):", 1, 5, 5));
+    EXPECT_EQ(std::tuple(window.txtHits->text(), window.lblHitStage->text()), std::tuple("3", "1"));
+    // Scrolled back to show brick 2, framed.
+    EXPECT_EQ(window.TileBmp->surface().pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(window.TileBmp->surface().pixelColor(5, 5), CellColour(2));
+    ClickInTurn({window.cmdPrevious, window.cmdNext});
+    TypeInto(window.txtHits, QStringLiteral("1"));
+    Click(window.cmdSave);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(ReadBytes(stone), Le32({5}) + Records[0] + Le32({1, 1, 1, 1, 1, 0, 16}) + Records[2] +
+                                    Records[3] + Records[4]);
+}
+
+TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer)
+{
+    edit(4);
+    dialogs.answer(MsgAnswer::No);
+    Click(window.Command2);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(
+        QStringLiteral("The tileset will end at brick 3. Bricks 4 to 5 will be removed."),
+        QStringLiteral("VorpexEditor"), MsgButtons::YesNo, MsgIcon::Question));
+    EXPECT_EQ(dialogs.messages().back().defaultButton, MsgAnswer::No);
+    EXPECT_TRUE(window.frmActions->isEnabled());
+    QTest::keyClick(&window, Qt::Key_Escape); // nothing differs: no question
+    EXPECT_FALSE(window.isVisible());
+
+    // A change not yet stored counts.
+    window.show();
+    edit();
+    Click(window.Option1[3]);
+    dialogs.answer(MsgAnswer::Cancel).answer(MsgAnswer::No);
+    Click(window.Command3);
+    expectMessage(QStringLiteral("Do you want to save the changes to the tileset?"),
+                  QStringLiteral("VorpexEditor"), MsgButtons::YesNoCancel, MsgIcon::Question);
+    EXPECT_TRUE(window.isVisible());
+    window.close();
+    EXPECT_TRUE(!window.isVisible() && ReadBytes(stone) == file);
+
+    window.show();
+    edit(4);
+    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Yes);
+    Click(window.Command2);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(ReadBytes(stone), Le32({3}) + Records[0] + Records[1] + Records[2]);
+}
+
+TEST_F(EditTest, AMissingOrMismatchedBitmapOrAShortFileOpensNothing)
+{
+    const QString bitmap = app.tls(QStringLiteral("Stone.bmp"));
+    // No bitmap; four cells for five bricks; a width of no whole cells; a record cut short.
+    for (const auto &[vxt, picture] :
+         {std::pair(file, QImage()), std::pair(file, CellPicture(32, 64)),
+          std::pair(file, CellPicture(40, 96)), std::pair(file.chopped(1), CellPicture(32, 96))}) {
+        QFile::remove(bitmap);
+        if (!picture.isNull())
+            WriteBitmap(bitmap, picture);
+        WriteBytes(stone, vxt);
+        dialogs.answer(MsgAnswer::Ok);
+        EXPECT_FALSE(window.EditTileSet(stone));
+        expectMessage(QStringLiteral("Cannot open tileset.\r\n") + stone);
+    }
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("New Tileset"));
+    EXPECT_TRUE(window.cmdOpenPic->isEnabled() && bricks.upperBound() == 0);
+}
