@@ -361,6 +361,21 @@ void frmEditor::mnuNewTileset_Click()
     Form_Activate();
 }
 
+void frmEditor::mnuEditTileset_Click()
+{
+    EditTileSet(TileSetPath, 1);
+}
+
+void frmEditor::EditTileSet(const QString &path, int brick)
+{
+    frmNewTileSet window(dialogs, appFolder, Bricks, this);
+    if (window.EditTileSet(path, brick))
+        dialogs.runModal(window);
+    Form_Activate();
+    // The level's bricks as the tileset now has them.
+    LevelPic_Paint();
+}
+
 void frmEditor::mnuExit_Click()
 {
     close();

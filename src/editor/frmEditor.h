@@ -76,6 +76,11 @@ public:
     void mnuPaste_Click();
     void mnuDelete_Click();
     void mnuSelectAll_Click();
+    // Tools: revising what exists.
+    void mnuEditTileset_Click();
+    // The tileset builder on an existing tileset, at a brick; the palette is the level's again
+    // afterwards.
+    void EditTileSet(const QString &path, int brick);
     void FlipLevel(bool horizontally);
     void ShiftLevel(int dx, int dy);
 
@@ -173,6 +178,8 @@ public:
     QAction *mnuFlipHorizontally = nullptr;
     QAction *mnuFlipVertically = nullptr;
     QMenu *mnuShiftLevel = nullptr;
+    QMenu *mnuTools = nullptr;
+    QAction *mnuEditTileset = nullptr;
     CommonDialog CommonDialog1;
 
     static QString BackgroundCaption();

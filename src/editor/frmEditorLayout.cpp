@@ -276,4 +276,10 @@ void frmEditor::buildMenu()
          Keys{QKeySequence(QStringLiteral("Ctrl+Shift+Left"))}, [this] { ShiftLevel(-1, 0); });
     edit(mnuShiftLevel, "mnuShiftRight", "Right",
          Keys{QKeySequence(QStringLiteral("Ctrl+Shift+Right"))}, [this] { ShiftLevel(1, 0); });
+
+    // Tools: revising tilesets and levelsets, checking files.
+    mnuTools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    mnuTools->setObjectName(QStringLiteral("mnuTools"));
+    mnuEditTileset = edit(mnuTools, "mnuEditTileset", "Edit &Tileset...", Keys{},
+                          [this] { mnuEditTileset_Click(); });
 }

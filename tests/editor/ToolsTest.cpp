@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -64,7 +65,7 @@ TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
     QStringList menus, items;
     for (QAction *a : editor->menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"&File", "&Edit"}));
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Tools"}));
     for (QAction *a : editor->mnuEdit->actions())
         items << (a->isSeparator() ? "-" : a->text() + '=' + a->shortcut().toString());
     EXPECT_EQ(items, (QStringList{"&Undo=Ctrl+Z",
@@ -90,6 +91,13 @@ TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
                                   "Shift Level="}));
     EXPECT_TRUE(editor->mnuBrush->isChecked());
     EXPECT_FALSE(editor->mnuUndo->isEnabled());
+    // Tools, Edit Tileset: the builder on the level's own tileset.
+    dialogs.modal([](QDialog &window) {
+        EXPECT_EQ(window.windowTitle(), "Edit Tileset - DefaultTileSet.vxt");
+        window.close();
+    });
+    editor->mnuEditTileset->trigger();
+    EXPECT_EQ(editor->BrickCount, 6);
 
     // Steps name themselves in the menu.
     clickSlot(2);
