@@ -226,16 +226,8 @@ bool frmEditor::NewLevel()
 bool frmEditor::AskToSave()
 {
     // Yes that does not end in a saved file keeps the level.
-    switch (MsgBox(dialogs, this, QStringLiteral("Do you want to save current level?"),
-                   MsgButtons::YesNoCancel, MsgIcon::Question, QStringLiteral("New Level"),
-                   MsgAnswer::Yes)) {
-    case MsgAnswer::Yes:
-        return mnuSave_Click();
-    case MsgAnswer::No:
-        return true;
-    default:
-        return false;
-    }
+    return MayLeave(dialogs, this, QStringLiteral("Do you want to save current level?"),
+                    QStringLiteral("New Level"), [this] { return mnuSave_Click(); });
 }
 
 // A tileset from outside Tls is copied there with its bitmap, since a level names its tileset
@@ -385,14 +377,11 @@ void frmEditor::closeEvent(QCloseEvent *event)
 {
     // Unsaved work is never dropped without a word; a saved level leaves at once.
     EndStroke();
-    if (HasUnsavedChanges()) {
-        const MsgAnswer answer =
-            MsgBox(dialogs, this, QStringLiteral("Do you want to save current level?"),
-                   MsgButtons::YesNoCancel, MsgIcon::Question, QString(), MsgAnswer::Yes);
-        if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !mnuSave_Click())) {
-            event->ignore();
-            return;
-        }
+    if (HasUnsavedChanges() &&
+        !MayLeave(dialogs, this, QStringLiteral("Do you want to save current level?"), QString(),
+                  [this] { return mnuSave_Click(); })) {
+        event->ignore();
+        return;
     }
     Level.dropRecoveryCopy();
     event->accept();

@@ -22,3 +22,20 @@ bool AskToReplace(Dialogs &dialogs, QWidget *parent, const QString &name)
                   name + QStringLiteral(" already exists.\r\nDo you want to replace it?"),
                   MsgButtons::YesNo, MsgIcon::Question, QString(), MsgAnswer::No) == MsgAnswer::Yes;
 }
+
+bool MayLeave(Dialogs &dialogs,
+              QWidget *parent,
+              const QString &question,
+              const QString &caption,
+              const std::function<bool()> &save)
+{
+    switch (MsgBox(dialogs, parent, question, MsgButtons::YesNoCancel, MsgIcon::Question, caption,
+                   MsgAnswer::Yes)) {
+    case MsgAnswer::Yes:
+        return save();
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}

@@ -57,6 +57,14 @@ MsgAnswer MsgBox(Dialogs &dialogs,
                  const QString &caption = QString(),
                  std::optional<MsgAnswer> defaultButton = std::nullopt);
 
+// A question whether to save, Yes (the default), No or Cancel: true when the work may be left,
+// saved by `save` (which says whether it was) or given up.
+bool MayLeave(Dialogs &dialogs,
+              QWidget *parent,
+              const QString &question,
+              const QString &caption,
+              const std::function<bool()> &save);
+
 // "NAME already exists." CR LF "Do you want to replace it?", No the default: true for Yes.
 bool AskToReplace(Dialogs &dialogs, QWidget *parent, const QString &name);
 

@@ -235,15 +235,9 @@ bool frmNewTileSet::MayClose()
 {
     if (RecordsToWrite() == FileRecords)
         return true;
-    switch (MsgBox(dialogs, this, QStringLiteral("Do you want to save the changes to the tileset?"),
-                   MsgButtons::YesNoCancel, MsgIcon::Question)) {
-    case MsgAnswer::Yes:
-        return SaveEdits();
-    case MsgAnswer::No:
-        return true;
-    default:
-        return false;
-    }
+    return MayLeave(dialogs, this,
+                    QStringLiteral("Do you want to save the changes to the tileset?"), QString(),
+                    [this] { return SaveEdits(); });
 }
 
 void frmNewTileSet::closeEvent(QCloseEvent *event)
