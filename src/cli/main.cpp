@@ -1,8 +1,8 @@
 // vorpex: the editor's levels, tilesets and levelsets from the command line, without a display.
-#include "Checker.h"
 #include "Describe.h"
 #include "QtImageModule.h"
 #include "Scaling.h"
+#include "check/Checker.h"
 #include "common/AppFolders.h"
 #include "common/VorpexError.h"
 #include "model/FileIO.h"
