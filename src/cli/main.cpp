@@ -163,9 +163,10 @@ int check(const QCommandLineParser &parser, const QString &appFolder)
         return usage(QStringLiteral("check takes files or folders"), helpOf(parser));
     Checker checker(appFolder);
     for (const QString &path : paths) {
-        if (const QString problem = checker.check(path); !problem.isEmpty())
+        if (const QString problem = checker.gather(path); !problem.isEmpty())
             return usage(path + u' ' + problem, helpOf(parser));
     }
+    checker.run();
     int errors = 0, warnings = 0;
     QJsonArray json;
     QString text;
