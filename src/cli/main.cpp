@@ -1,8 +1,8 @@
 // vorpex: the editor's levels, tilesets and levelsets from the command line, without a display.
-#include "Checker.h"
 #include "Describe.h"
 #include "QtImageModule.h"
 #include "Scaling.h"
+#include "check/Checker.h"
 #include "common/AppFolders.h"
 #include "common/VorpexError.h"
 #include "model/FileIO.h"
@@ -163,9 +163,10 @@ int check(const QCommandLineParser &parser, const QString &appFolder)
         return usage(QStringLiteral("check takes files or folders"), helpOf(parser));
     Checker checker(appFolder);
     for (const QString &path : paths) {
-        if (const QString problem = checker.check(path); !problem.isEmpty())
+        if (const QString problem = checker.gather(path); !problem.isEmpty())
             return usage(path + u' ' + problem, helpOf(parser));
     }
+    checker.run();
     int errors = 0, warnings = 0;
     QJsonArray json;
     QString text;

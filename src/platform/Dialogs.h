@@ -21,7 +21,8 @@ enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgIcon { None, Question, Critical };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
-// The services that windows ask of the desktop: file dialogs, message boxes and modal windows.
+// The services that windows ask of the desktop: file and folder dialogs, message boxes and modal
+// windows.
 // The program shows real ones; tests answer from a script.
 class Dialogs
 {
@@ -30,6 +31,9 @@ public:
     // nullopt = Cancel.
     virtual std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) = 0;
     virtual std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) = 0;
+    // A folder, the dialog opening at startFolder; nullopt = Cancel.
+    virtual std::optional<QString>
+    showFolder(QWidget *parent, const QString &caption, const QString &startFolder) = 0;
     virtual MsgAnswer message(QWidget *parent,
                               const QString &text,
                               const QString &caption,
@@ -86,6 +90,12 @@ public:
     {
         settle();
         return inner.showSave(parent, request);
+    }
+    std::optional<QString>
+    showFolder(QWidget *parent, const QString &caption, const QString &startFolder) override
+    {
+        settle();
+        return inner.showFolder(parent, caption, startFolder);
     }
     MsgAnswer message(QWidget *parent,
                       const QString &text,

@@ -50,6 +50,18 @@ std::optional<QString> QtDialogs::showSave(QWidget *parent, const FileDialogRequ
     return runFileDialog(parent, request, true);
 }
 
+std::optional<QString>
+QtDialogs::showFolder(QWidget *parent, const QString &caption, const QString &startFolder)
+{
+    QFileDialog dialog(parent, caption, startFolder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
 MsgAnswer QtDialogs::message(QWidget *parent,
                              const QString &text,
                              const QString &caption,

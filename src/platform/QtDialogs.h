@@ -8,6 +8,8 @@ class QtDialogs : public Dialogs
 public:
     std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<QString>
+    showFolder(QWidget *parent, const QString &caption, const QString &startFolder) override;
     MsgAnswer message(QWidget *parent,
                       const QString &text,
                       const QString &caption,

@@ -69,7 +69,7 @@ TEST(QtDialogsTest, MessageBoxesShowTheirButtonsAndIconAndAnswerByButtonReturnOr
     }
 }
 
-TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhenAsked)
+TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhenAskedOrTakeAFolder)
 {
     TempAppFolder app;
     const QString existing = app.lvl("a.vxl");
@@ -112,6 +112,15 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
     whenUp<QFileDialog>([](QFileDialog &dialog) { static_cast<QDialog &>(dialog).accept(); });
     EXPECT_EQ(dialogs.showSave(nullptr, {"Vorpex Level Files|*.vxl", 1, false, existing}),
               existing);
+
+    // A folder: the one it opens in, taken as it is; a dialog of files would open it instead.
+    whenUp<QFileDialog>([](QFileDialog &dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Add Folder");
+        static_cast<QDialog &>(dialog).accept();
+        if (dialog.isVisible())
+            dialog.reject();
+    });
+    EXPECT_EQ(dialogs.showFolder(nullptr, "Add Folder", app.lvl("")), app.path() + "/Lvl");
 }
 
 TEST(QtDialogsTest, NumberPromptOffersItsRangeAndTakesATypedNumberOrEsc)

@@ -11,7 +11,7 @@ namespace {
 const char *kindName(ScriptedDialogs::Kind kind)
 {
     return std::array{"open dialog", "save dialog", "message box", "modal window",
-                      "number prompt"}[int(kind)];
+                      "number prompt", "folder dialog"}[int(kind)];
 }
 
 } // namespace
@@ -52,6 +52,15 @@ std::optional<QString> ScriptedDialogs::showOpen(QWidget *, const FileDialogRequ
 std::optional<QString> ScriptedDialogs::showSave(QWidget *, const FileDialogRequest &request)
 {
     const auto step = take({Kind::Save, request, {}, {}, {}, {}, {}, {}}, request.filter);
+    return step ? step->path : std::nullopt;
+}
+
+std::optional<QString>
+ScriptedDialogs::showFolder(QWidget *, const QString &caption, const QString &startFolder)
+{
+    FileDialogRequest request;
+    request.fileName = startFolder;
+    const auto step = take({Kind::Folder, request, {}, caption, {}, {}, {}, {}}, caption);
     return step ? step->path : std::nullopt;
 }
 

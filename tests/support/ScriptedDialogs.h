@@ -12,14 +12,14 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
-    enum class Kind { Open, Save, Message, Modal, Number };
+    enum class Kind { Open, Save, Message, Modal, Number, Folder };
 
     struct Shown
     {
         Kind kind;
-        FileDialogRequest request; // Open, Save
+        FileDialogRequest request; // Open, Save; Folder: the folder it starts in as fileName
         QString text;              // Message
-        QString caption;           // Message
+        QString caption;           // Message, Folder
         MsgButtons buttons = MsgButtons::Ok;
         MsgIcon icon = MsgIcon::None;
         MsgAnswer defaultButton = MsgAnswer::Ok;
@@ -34,6 +34,8 @@ public:
     ScriptedDialogs &cancelOpen() { return add({Kind::Open, {}, {}, {}}); }
     ScriptedDialogs &save(const QString &path) { return add({Kind::Save, path, {}, {}}); }
     ScriptedDialogs &cancelSave() { return add({Kind::Save, {}, {}, {}}); }
+    ScriptedDialogs &folder(const QString &path) { return add({Kind::Folder, path, {}, {}}); }
+    ScriptedDialogs &cancelFolder() { return add({Kind::Folder, {}, {}, {}}); }
     ScriptedDialogs &answer(MsgAnswer answer) { return add({Kind::Message, {}, answer, {}}); }
     // A number typed into a number prompt; nullopt = Cancel.
     ScriptedDialogs &number(std::optional<int> n) { return add({Kind::Number, {}, {}, {}, n}); }
@@ -48,6 +50,8 @@ public:
 
     std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<QString>
+    showFolder(QWidget *parent, const QString &caption, const QString &startFolder) override;
     MsgAnswer message(QWidget *parent,
                       const QString &text,
                       const QString &caption,

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <set>
 
 namespace {
 
@@ -30,15 +31,25 @@ QString examples(const QStringList &items)
     return text;
 }
 
-QString suffixOf(const QString &path)
+Checker::Kind kindOf(const QString &path)
 {
-    return QFileInfo(path).suffix().toLower();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == "vxl"   ? Checker::Kind::Level
+           : suffix == "vxt" ? Checker::Kind::Tileset
+           : suffix == "vxs" ? Checker::Kind::LevelSet
+                             : Checker::Kind::Other;
 }
 
 bool isChecked(const QString &path)
 {
-    const QString suffix = suffixOf(path);
-    return suffix == "vxl" || suffix == "vxt" || suffix == "vxs";
+    return kindOf(path) != Checker::Kind::Other;
+}
+
+// The file itself however a path spells it, links followed.
+QString identityOf(const QString &path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
 }
 
 QString systemError(int error)
@@ -48,27 +59,29 @@ QString systemError(int error)
 
 } // namespace
 
-void Checker::add(const QString &path, bool error, const char *code, const QString &message)
+void Checker::add(
+    const QString &path, bool error, const char *code, const QString &message, int brick)
 {
-    found.push_back({path, error, QLatin1String(code), message});
+    found.push_back({path, error, QLatin1String(code), message, checking, brick});
 }
 
-QString Checker::check(const QString &path)
+QString Checker::gather(const QString &path)
 {
     const PathStatus status = StatusOf(path);
     if (status.error == ENOENT || status.error == ENOTDIR)
         return QStringLiteral("does not exist");
     if (status.folder)
-        checkFolder(path);
+        gatherFolder(path);
     else if (status.error || isChecked(path))
-        checkFile(path);
+        queue.push_back({path, kindOf(path)});
     else
         return QStringLiteral("is neither a folder nor a .vxl, .vxt or .vxs file");
     return QString();
 }
 
-void Checker::checkFolder(const QString &folder)
+void Checker::gatherFolder(const QString &folder)
 {
+    checking = Kind::Other;
     QStringList names;
     try {
         names = ListFolder(folder);
@@ -77,15 +90,57 @@ void Checker::checkFolder(const QString &folder)
         return;
     }
     for (const QString &name : names) {
+        if (stop.stop_requested())
+            return;
         const QString path = folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
         const PathStatus status = StatusOf(path);
         if (status.error && status.error != ENOENT) // what it is cannot be known: levels, maybe
             add(path, true, "unreadable", path + QStringLiteral(": ") + systemError(status.error));
         else if (status.folder && !status.link) // links to folders are not followed: no loops
-            checkFolder(path);
+            gatherFolder(path);
         else if (!status.folder && isChecked(name))
-            checkFile(path);
+            queue.push_back({path, kindOf(name)});
     }
+}
+
+void Checker::finishGathering()
+{
+    std::set<QString> known;
+    std::vector<Queued> once;
+    for (Queued &file : queue) {
+        if (known.insert(identityOf(file.path)).second)
+            once.push_back(std::move(file));
+    }
+    queue = std::move(once);
+    const std::size_t gathered = queue.size();
+    for (std::size_t i = 0; i < gathered && !stop.stop_requested(); ++i) {
+        if (queue[i].kind != Kind::LevelSet)
+            continue;
+        const QString set = queue[i].path;
+        QStringList levels;
+        try {
+            levels = LevelSetFile::read(set).levels;
+        } catch (const VorpexError &) {
+            continue; // the set's own check says why
+        }
+        for (const QString &level : levels) {
+            const QString path = LevelSetFile::findLevel(set, level, appFolder);
+            if (!path.isEmpty() && known.insert(identityOf(path)).second)
+                queue.push_back({path, Kind::Level});
+        }
+    }
+}
+
+bool Checker::run(const std::function<void(int, int)> &progress)
+{
+    for (std::size_t i = std::size_t(files); i < queue.size(); ++i) {
+        if (stop.stop_requested())
+            return false;
+        checkFile(queue[i]);
+        if (progress)
+            progress(files, filesToCheck());
+    }
+    return true;
 }
 
 std::vector<Checker::Finding> Checker::findings() const
@@ -96,9 +151,11 @@ std::vector<Checker::Finding> Checker::findings() const
     return sorted;
 }
 
-void Checker::checkFile(const QString &path)
+void Checker::checkFile(const Queued &file)
 {
     ++files;
+    checking = file.kind;
+    const QString &path = file.path;
     const PathStatus status = StatusOf(path);
     if (status.error) {
         add(path, true, "unreadable", path + QStringLiteral(": ") + systemError(status.error));
@@ -108,12 +165,11 @@ void Checker::checkFile(const QString &path)
         add(path, true, "not-a-file", QStringLiteral("not a regular file"));
         return;
     }
-    const QString suffix = suffixOf(path);
-    if (suffix == "vxl")
+    if (file.kind == Kind::Level)
         checkLevel(path, status.size);
-    else if (suffix == "vxt")
+    else if (file.kind == Kind::Tileset)
         checkTileset(path);
-    else
+    else if (file.kind == Kind::LevelSet)
         checkLevelSet(path);
 }
 
@@ -319,7 +375,8 @@ void Checker::checkTileset(const QString &path)
     for (const Rule &rule : rules) {
         if (!rule.bricks.isEmpty())
             add(path, rule.error, rule.code,
-                rule.text + QStringLiteral(": brick ") + examples(rule.bricks));
+                rule.text + QStringLiteral(": brick ") + examples(rule.bricks),
+                rule.bricks.constFirst().toInt());
     }
 }
 
