@@ -4,6 +4,7 @@
 #include "common/AppFolders.h"
 #include "common/Text.h"
 #include "common/VorpexError.h"
+#include "frmCheckFiles.h"
 #include "levelset/frmNewLevelSet.h"
 #include "model/CellBlockText.h"
 #include "model/FileIO.h"
@@ -366,6 +367,24 @@ void frmEditor::EditTileSet(const QString &path, int brick)
     Form_Activate();
     // The level's bricks as the tileset now has them.
     LevelPic_Paint();
+}
+
+void frmEditor::mnuCheckFiles_Click()
+{
+    if (checkFiles) {
+        checkFiles->cmdCheck_Click(); // afresh: the user may have mended what it found
+    } else {
+        checkFiles = new frmCheckFiles(
+            dialogs, appFolder,
+            [this](const QString &path) {
+                OpenFromOutside(path, true);
+                activateWindow();
+            },
+            [this](const QString &path, int brick) { EditTileSet(path, brick); }, this);
+    }
+    checkFiles->show();
+    checkFiles->raise();
+    checkFiles->activateWindow();
 }
 
 void frmEditor::mnuExit_Click()

@@ -21,6 +21,7 @@
 #include <optional>
 
 class BrickTable;
+class frmCheckFiles;
 struct LevelFileData;
 class FormSurface;
 class PictureBox;
@@ -81,6 +82,7 @@ public:
     // The tileset builder on an existing tileset, at a brick; the palette is the level's again
     // afterwards.
     void EditTileSet(const QString &path, int brick);
+    void mnuCheckFiles_Click();
     void FlipLevel(bool horizontally);
     void ShiftLevel(int dx, int dy);
 
@@ -180,6 +182,8 @@ public:
     QMenu *mnuShiftLevel = nullptr;
     QMenu *mnuTools = nullptr;
     QAction *mnuEditTileset = nullptr;
+    QAction *mnuCheckFiles = nullptr;
+    frmCheckFiles *checkFiles = nullptr; // made the first time it is asked for
     CommonDialog CommonDialog1;
 
     static QString BackgroundCaption();

@@ -282,4 +282,7 @@ void frmEditor::buildMenu()
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
     mnuEditTileset = edit(mnuTools, "mnuEditTileset", "Edit &Tileset...", Keys{},
                           [this] { mnuEditTileset_Click(); });
+    mnuTools->addSeparator();
+    mnuCheckFiles = edit(mnuTools, "mnuCheckFiles", "&Check Files...", Keys{},
+                         [this] { mnuCheckFiles_Click(); });
 }

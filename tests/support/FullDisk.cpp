@@ -61,6 +61,7 @@ bool RanOnLinklessDisk(LinklessDisk kind)
     if (kind == LinklessDisk::LinksRefused)
         return RanInChild({},
                           "echo ready; dir=$1; shift; VORPEX_CHILD_DIR=$dir "
+                          "ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0 "
                           "LD_PRELOAD=" VORPEX_NO_HARD_LINKS " exec \"$@\"",
                           "");
     // A loop device takes the real root; the mount stays in a namespace of its own.
