@@ -1,7 +1,9 @@
 #include "Bitmap.h"
 
 #include <QtEndian>
-#include <array>
+#include <new>
+#include <vector>
+#include <zlib.h>
 
 namespace {
 
@@ -36,30 +38,13 @@ void putBig32(QByteArray &out, std::uint32_t v)
     out.append(bytes, 4);
 }
 
-std::uint32_t crc32(const QByteArray &bytes)
-{
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = c & 1 ? 0xedb88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    std::uint32_t c = 0xffffffffu;
-    for (char byte : bytes)
-        c = table[(c ^ std::uint8_t(byte)) & 0xff] ^ (c >> 8);
-    return c ^ 0xffffffffu;
-}
-
 void pngChunk(QByteArray &out, const char *type, const QByteArray &data)
 {
     putBig32(out, std::uint32_t(data.size()));
     const QByteArray typed = QByteArray(type) + data;
     out += typed;
-    putBig32(out, crc32(typed));
+    putBig32(out, std::uint32_t(::crc32(0, reinterpret_cast<const Bytef *>(typed.constData()),
+                                        uInt(typed.size()))));
 }
 
 } // namespace
@@ -152,6 +137,25 @@ QByteArray EncodeBitmap(const Picture &picture)
     return out;
 }
 
+namespace {
+
+// Row y as PNG stores it with the "Up" filter: a filter byte, then each byte of RGB less the one
+// above it. Tiles and bricks repeat, so the differences pack small, and quickly.
+void filteredRow(const Picture &picture, int y, std::uint8_t *out)
+{
+    *out++ = 2;
+    const std::uint32_t *row = picture.row(y);
+    const std::uint32_t *above = y > 0 ? picture.row(y - 1) : nullptr;
+    for (int x = 0; x < picture.width(); ++x) {
+        const std::uint32_t p = row[x], q = above ? above[x] : 0;
+        *out++ = std::uint8_t((p >> 16) - (q >> 16));
+        *out++ = std::uint8_t((p >> 8) - (q >> 8));
+        *out++ = std::uint8_t(p - q);
+    }
+}
+
+} // namespace
+
 QByteArray EncodePng(const Picture &picture)
 {
     QByteArray out("\x89PNG\r\n\x1a\n", 8);
@@ -160,26 +164,37 @@ QByteArray EncodePng(const Picture &picture)
     putBig32(header, std::uint32_t(picture.height()));
     header.append("\x08\x02\x00\x00\x00", 5); // 8 bits, RGB, deflate, no filter, no interlace
     pngChunk(out, "IHDR", header);
-    // Each row as its difference from the row above (filter "Up"): tiles and bricks repeat,
-    // so the differences pack small, and quickly.
-    const qsizetype rowBytes = qsizetype(picture.width()) * 3;
-    QByteArray rows(picture.height() * (1 + rowBytes), '\2');
-    std::vector<std::uint8_t> above(std::size_t(rowBytes), 0);
-    std::vector<std::uint8_t> current(std::size_t(rowBytes), 0);
-    for (int y = 0; y < picture.height(); ++y) {
-        const std::uint32_t *src = picture.row(y);
-        for (int x = 0; x < picture.width(); ++x) {
-            current[3 * x] = std::uint8_t(src[x] >> 16);
-            current[3 * x + 1] = std::uint8_t(src[x] >> 8);
-            current[3 * x + 2] = std::uint8_t(src[x]);
+    const qsizetype rowBytes = 1 + qsizetype(picture.width()) * 3;
+    // Row by row into zlib at its fastest level, as Qt's qCompress(rows, 1) would pack them
+    // whole, without the whole filtered picture in memory.
+    z_stream z = {};
+    if (deflateInit(&z, 1) != Z_OK)
+        throw std::bad_alloc();
+    QByteArray idat(64 * 1024, Qt::Uninitialized);
+    z.next_out = reinterpret_cast<Bytef *>(idat.data());
+    z.avail_out = uInt(idat.size());
+    auto pack = [&](std::uint8_t *bytes, std::size_t size, int flush) {
+        z.next_in = bytes;
+        z.avail_in = uInt(size);
+        // Room ran out, or the stream is not finished yet: more room.
+        for (int status = deflate(&z, flush);
+             z.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END);
+             status = deflate(&z, flush)) {
+            const qsizetype done = qsizetype(z.total_out);
+            idat.resize(idat.size() * 2);
+            z.next_out = reinterpret_cast<Bytef *>(idat.data() + done);
+            z.avail_out = uInt(idat.size() - done);
         }
-        char *out = rows.data() + y * (1 + rowBytes) + 1;
-        for (qsizetype i = 0; i < rowBytes; ++i)
-            out[i] = char(current[std::size_t(i)] - above[std::size_t(i)]);
-        above.swap(current);
+    };
+    std::vector<std::uint8_t> row(std::size_t(rowBytes), 0);
+    for (int y = 0; y < picture.height(); ++y) {
+        filteredRow(picture, y, row.data());
+        pack(row.data(), row.size(), Z_NO_FLUSH);
     }
-    // qCompress gives a zlib stream after four bytes of length.
-    pngChunk(out, "IDAT", qCompress(rows, 1).mid(4));
+    pack(nullptr, 0, Z_FINISH);
+    idat.resize(qsizetype(z.total_out));
+    deflateEnd(&z);
+    pngChunk(out, "IDAT", idat);
     pngChunk(out, "IEND", QByteArray());
     return out;
 }
