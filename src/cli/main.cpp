@@ -2,13 +2,13 @@
 #include "Checker.h"
 #include "Describe.h"
 #include "QtImageModule.h"
-#include "Scaling.h"
 #include "common/AppFolders.h"
 #include "common/VorpexError.h"
 #include "model/FileIO.h"
 #include "model/Geometry.h"
 #include "render/Bitmap.h"
 #include "render/LoadedLevel.h"
+#include "render/Scaling.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
