@@ -8,6 +8,8 @@ class QtDialogs : public Dialogs
 public:
     std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<QStringList> showOpenFiles(QWidget *parent,
+                                             const FileDialogRequest &request) override;
     MsgAnswer message(QWidget *parent,
                       const QString &text,
                       const QString &caption,

@@ -54,6 +54,15 @@ std::optional<QString> ScriptedDialogs::showSave(QWidget *, const FileDialogRequ
     return step ? step->path : std::nullopt;
 }
 
+std::optional<QStringList> ScriptedDialogs::showOpenFiles(QWidget *,
+                                                          const FileDialogRequest &request)
+{
+    const auto step = take({Kind::Open, request, {}, {}, {}, {}, {}, {}}, request.filter);
+    if (!step || !step->path)
+        return std::nullopt;
+    return step->paths.isEmpty() ? QStringList{*step->path} : step->paths;
+}
+
 MsgAnswer ScriptedDialogs::message(QWidget *,
                                    const QString &text,
                                    const QString &caption,

@@ -31,6 +31,11 @@ public:
     // Script steps, taken in order.
     ScriptedDialogs &open(const QString &path) { return add({Kind::Open, path, {}, {}}); }
     ScriptedDialogs &cancelOpen() { return add({Kind::Open, {}, {}, {}}); }
+    // Several files chosen in an Open dialog that allows it.
+    ScriptedDialogs &openFiles(const QStringList &paths)
+    {
+        return add({Kind::Open, paths.value(0), {}, {}, paths});
+    }
     ScriptedDialogs &save(const QString &path) { return add({Kind::Save, path, {}, {}}); }
     ScriptedDialogs &cancelSave() { return add({Kind::Save, {}, {}, {}}); }
     ScriptedDialogs &answer(MsgAnswer answer) { return add({Kind::Message, {}, answer, {}}); }
@@ -45,6 +50,8 @@ public:
 
     std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<QStringList> showOpenFiles(QWidget *parent,
+                                             const FileDialogRequest &request) override;
     MsgAnswer message(QWidget *parent,
                       const QString &text,
                       const QString &caption,
@@ -60,6 +67,7 @@ private:
         std::optional<QString> path;
         MsgAnswer answer = MsgAnswer::Ok;
         Action action;
+        QStringList paths{}; // openFiles
     };
     ScriptedDialogs &add(Step step);
     // Records what was shown and takes the next step, which must be of the same kind.
