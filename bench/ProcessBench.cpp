@@ -1,5 +1,5 @@
 // Whole runs of the vorpex command, wall time: render beside tmxrasterizer drawing the same map,
-// and check over a folder of 1,020 files.
+// render --size 160 (a thumbnail), and check over a folder of 1,020 files.
 #include "BenchFixture.h"
 
 #include <QDir>
@@ -118,6 +118,16 @@ void RenderProcess(benchmark::State &state)
              out});
 }
 
+// One of the 100 runs that thumbnails of a 100-level set would take without the window.
+void RenderThumbnailProcess(benchmark::State &state)
+{
+    const QString out = BenchFolder::current->path() + "/thumbnail.png";
+    for (auto _ : state)
+        run(state, VORPEX_CLI,
+            {"render", "--data", BenchFolder::current->path(), BenchFolder::current->fullLevel(),
+             out, "--size", "160"});
+}
+
 void TmxRasterizerProcess(benchmark::State &state)
 {
     const QString program = QStandardPaths::findExecutable("tmxrasterizer");
@@ -140,6 +150,11 @@ void CheckProcess(benchmark::State &state)
 } // namespace
 
 BENCHMARK(RenderProcess)
+    ->Iterations(1)
+    ->Repetitions(10)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(RenderThumbnailProcess)
     ->Iterations(1)
     ->Repetitions(10)
     ->UseRealTime()

@@ -366,6 +366,10 @@ int main(int argc, char **argv)
     ratio("start-up / full redraw", "StartUp", "FullRedraw/32x16", "");
     ratio("vorpex render / tmxrasterizer, wall", "RenderProcess", "TmxRasterizerProcess",
           "target <= 0.333");
+    ratio("100 thumbnails in one process / 100 vorpex render --size 160, wall", "Thumbnails100",
+          "RenderThumbnailProcess", "target <= 0.333", 100);
+    ratio("levelset window's first paint, 100 levels / full redraw, wall", "WindowFirstPaint100",
+          "FullRedraw/32x16", "target: under 100 ms");
     if (reporter.ns.count("CheckProcess"))
         std::printf("%-44s %10.1f files per second   target >= 2000\n",
                     "vorpex check of 1,020 files", 1020 / (reporter.ns["CheckProcess"] / 1e9));

@@ -1,7 +1,6 @@
 // vorpex: the editor's levels, tilesets and levelsets from the command line, without a display.
 #include "Describe.h"
 #include "QtImageModule.h"
-#include "Scaling.h"
 #include "check/Checker.h"
 #include "common/AppFolders.h"
 #include "common/VorpexError.h"
@@ -9,6 +8,7 @@
 #include "model/Geometry.h"
 #include "render/Bitmap.h"
 #include "render/LoadedLevel.h"
+#include "render/Scaling.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

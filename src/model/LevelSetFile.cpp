@@ -30,8 +30,19 @@ QByteArray LevelSetFile::encode(const QString &name, const QStringList &levelNam
     return bytes;
 }
 
+bool LevelSetFile::isLevelName(const QString &name)
+{
+    return IsBareFileName(name) && !name.contains(u'\n') && !name.contains(u'\r');
+}
+
 void LevelSetFile::write(const QString &path, const QString &name, const QStringList &levelNames)
 {
+    if (levelNames.size() > MaxLevels)
+        throw VorpexError(QStringLiteral("more than %1 levels").arg(MaxLevels));
+    for (const QString &level : levelNames) {
+        if (!isLevelName(level))
+            throw VorpexError(QStringLiteral("not a level file name: ") + level);
+    }
     WriteFileAtomically(path, encode(name, levelNames));
 }
 
@@ -49,7 +60,7 @@ LevelSetFile LevelSetFile::decode(const QByteArray &bytes)
     bool number = false;
     const QByteArray countLine = lines[1].trimmed();
     const int count = countLine.toInt(&number);
-    if (!number || count < 0 || count > MaxTilesetCells || countLine.startsWith('+'))
+    if (!number || count < 0 || count > MaxLevels || countLine.startsWith('+'))
         throw VorpexError(QStringLiteral("line 2 is not a number of levels: ") +
                           DecodeName(lines[1]));
     if (count != lines.size() - 2)
@@ -60,7 +71,7 @@ LevelSetFile LevelSetFile::decode(const QByteArray &bytes)
     set.name = DecodeName(lines[0]);
     for (qsizetype i = 2; i < lines.size(); ++i) {
         const QString level = TrimTrailingSpaces(DecodeName(lines[i]));
-        if (!IsBareFileName(level))
+        if (!isLevelName(level))
             throw VorpexError(QStringLiteral("line %1 is not a level file name: ").arg(i + 1) +
                               level);
         set.levels << level;

@@ -15,13 +15,17 @@ public:
     QString name;
     QStringList levels;
 
-    // The most that read takes in: a count line holds at most 32767 levels, like the builder's
-    // 16-bit counter.
-    static constexpr qint64 MaxBytes = 2 + 8 + (MaxTilesetCells + 1) * qint64(258);
+    // A count line holds at most 32767 levels, like the builder's 16-bit counter.
+    static constexpr int MaxLevels = MaxTilesetCells;
+    // The most that read takes in.
+    static constexpr qint64 MaxBytes = 2 + 8 + (MaxLevels + 1) * qint64(258);
 
     // The file's bytes; each line is single-byte text (see EncodeName).
     static QByteArray encode(const QString &name, const QStringList &levelNames);
-    // Writes the whole file or nothing; throws VorpexError.
+    // A name the file can hold: a bare file name on a line of its own.
+    static bool isLevelName(const QString &name);
+    // Writes the whole file or nothing; throws VorpexError, and writes nothing, for a name that
+    // isLevelName refuses or more than MaxLevels levels: never a file that read refuses.
     static void write(const QString &path, const QString &name, const QStringList &levelNames);
 
     // Reads what encode writes. Lenient with LF-only line ends and trailing blanks and blank

@@ -18,13 +18,17 @@ public:
     int FilterIndex = 1;
     bool OverwritePrompt = false;
     QString FileName;
+    QString InitDir; // where the dialog starts while FileName names no file
 
     // The chosen full path, or nullopt on Cancel.
     std::optional<QString> ShowOpen() { return show(false); }
     std::optional<QString> ShowSave() { return show(true); }
+    // Several files chosen at once; FileName keeps the first.
+    std::optional<QStringList> ShowOpenFiles();
 
 private:
     std::optional<QString> show(bool save);
+    FileDialogRequest request(bool save) const;
 
     Dialogs &backend;
     QWidget *parent;

@@ -2,6 +2,13 @@
 
 #include "common/AppFolders.h"
 
+std::optional<QStringList> Dialogs::showOpenFiles(QWidget *parent, const FileDialogRequest &request)
+{
+    if (std::optional<QString> chosen = showOpen(parent, request))
+        return QStringList{*chosen};
+    return std::nullopt;
+}
+
 MsgAnswer MsgBox(Dialogs &dialogs,
                  QWidget *parent,
                  const QString &text,

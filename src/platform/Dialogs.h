@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -8,13 +9,15 @@ class QDialog;
 class QWidget;
 
 // What a file dialog is asked to show: a filter of the form "Description|*.ext", the filter
-// selected (from 1), whether replacing an existing file is confirmed, and the name it starts with.
+// selected (from 1), whether replacing an existing file is confirmed, the name it starts with,
+// and the folder it starts in when that name gives none.
 struct FileDialogRequest
 {
     QString filter;
     int filterIndex = 1;
     bool overwritePrompt = false;
     QString fileName;
+    QString folder{};
 };
 
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
@@ -34,6 +37,9 @@ public:
     // A folder, the dialog opening at startFolder; nullopt = Cancel.
     virtual std::optional<QString>
     showFolder(QWidget *parent, const QString &caption, const QString &startFolder) = 0;
+    // An Open dialog in which several files may be chosen at once.
+    virtual std::optional<QStringList> showOpenFiles(QWidget *parent,
+                                                     const FileDialogRequest &request);
     virtual MsgAnswer message(QWidget *parent,
                               const QString &text,
                               const QString &caption,
@@ -96,6 +102,12 @@ public:
     {
         settle();
         return inner.showFolder(parent, caption, startFolder);
+    }
+    std::optional<QStringList> showOpenFiles(QWidget *parent,
+                                             const FileDialogRequest &request) override
+    {
+        settle();
+        return inner.showOpenFiles(parent, request);
     }
     MsgAnswer message(QWidget *parent,
                       const QString &text,

@@ -19,35 +19,57 @@ QStringList QtNameFilters(const QString &filter)
     return filters;
 }
 
-std::optional<QString> runFileDialog(QWidget *parent, const FileDialogRequest &request, bool save)
+enum class Mode { Open, OpenFiles, Save };
+
+std::optional<QStringList>
+runFileDialog(QWidget *parent, const FileDialogRequest &request, Mode mode)
 {
+    const bool save = mode == Mode::Save;
     QFileDialog dialog(parent);
     // Qt's own dialog: the same on every desktop, and it keeps the typed name as typed.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save                      ? QFileDialog::AnyFile
+                       : mode == Mode::OpenFiles ? QFileDialog::ExistingFiles
+                                                 : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     const QStringList filters = QtNameFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    QStringList chosen = dialog.selectedFiles();
+    for (QString &path : chosen)
+        path = QDir::toNativeSeparators(path);
+    return chosen;
+}
+
+std::optional<QString> first(const std::optional<QStringList> &chosen)
+{
+    return chosen ? std::optional<QString>(chosen->constFirst()) : std::nullopt;
 }
 
 } // namespace
 
 std::optional<QString> QtDialogs::showOpen(QWidget *parent, const FileDialogRequest &request)
 {
-    return runFileDialog(parent, request, false);
+    return first(runFileDialog(parent, request, Mode::Open));
+}
+
+std::optional<QStringList> QtDialogs::showOpenFiles(QWidget *parent,
+                                                    const FileDialogRequest &request)
+{
+    return runFileDialog(parent, request, Mode::OpenFiles);
 }
 
 std::optional<QString> QtDialogs::showSave(QWidget *parent, const FileDialogRequest &request)
 {
-    return runFileDialog(parent, request, true);
+    return first(runFileDialog(parent, request, Mode::Save));
 }
 
 std::optional<QString>

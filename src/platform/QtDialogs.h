@@ -10,6 +10,8 @@ public:
     std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<QString>
     showFolder(QWidget *parent, const QString &caption, const QString &startFolder) override;
+    std::optional<QStringList> showOpenFiles(QWidget *parent,
+                                             const FileDialogRequest &request) override;
     MsgAnswer message(QWidget *parent,
                       const QString &text,
                       const QString &caption,

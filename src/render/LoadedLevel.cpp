@@ -15,31 +15,56 @@ QString MessageWithPath(const QString &text, const QString &path)
 LoadedLevel LoadedLevel::load(const QString &path, const QString &appFolder)
 {
     LoadedLevel level;
+    level.file = readFile(path);
+    level.tileset = loadTileset(tilesetPathOf(level.file, appFolder));
+    level.backgroundPath = backgroundPathOf(level.file, appFolder);
+    level.background = loadBackground(level.backgroundPath);
+    return level;
+}
+
+LevelFileData LoadedLevel::readFile(const QString &path)
+{
+    LevelFileData file;
     try {
-        level.file = ReadLevelFile(path);
+        file = ReadLevelFile(path);
     } catch (const VorpexError &) {
         throw VorpexError(MessageWithPath(QStringLiteral("Cannot open level."), path));
     }
     // Stored names are joined onto a data folder, so only bare file names are taken.
-    if (!IsBareFileName(level.file.tilesetName) || !IsBareFileName(level.file.backgroundName))
+    if (!IsBareFileName(file.tilesetName) || !IsBareFileName(file.backgroundName))
         throw VorpexError(MessageWithPath(QStringLiteral("Cannot open level."), path));
-    const QString tilesetPath =
-        AppFolders::InFolder(appFolder, AppFolders::Tilesets, level.file.tilesetName);
-    try {
-        level.tileset = LoadedTileset::load(tilesetPath);
-    } catch (const VorpexError &) {
-        throw VorpexError(MessageWithPath(QStringLiteral("Cannot open tileset."), tilesetPath));
-    }
-    level.backgroundPath =
-        AppFolders::InFolder(appFolder, AppFolders::Backgrounds, level.file.backgroundName);
-    try {
-        level.background = LoadPicture(FindIgnoringCase(level.backgroundPath));
-    } catch (const VorpexError &) {
-    }
-    return level;
+    return file;
 }
 
-PaddleSet LoadedLevel::paddles() const
+QString LoadedLevel::tilesetPathOf(const LevelFileData &file, const QString &appFolder)
+{
+    return AppFolders::InFolder(appFolder, AppFolders::Tilesets, file.tilesetName);
+}
+
+QString LoadedLevel::backgroundPathOf(const LevelFileData &file, const QString &appFolder)
+{
+    return AppFolders::InFolder(appFolder, AppFolders::Backgrounds, file.backgroundName);
+}
+
+LoadedTileset LoadedLevel::loadTileset(const QString &path)
+{
+    try {
+        return LoadedTileset::load(path);
+    } catch (const VorpexError &) {
+        throw VorpexError(MessageWithPath(QStringLiteral("Cannot open tileset."), path));
+    }
+}
+
+Picture LoadedLevel::loadBackground(const QString &path)
+{
+    try {
+        return LoadPicture(FindIgnoringCase(path));
+    } catch (const VorpexError &) {
+        return Picture();
+    }
+}
+
+PaddleSet LoadedLevel::paddlesOf(const LevelFileData &file)
 {
     PaddleSet present{};
     bool any = false;
@@ -51,7 +76,6 @@ PaddleSet LoadedLevel::paddles() const
 
 Picture LoadedLevel::image(bool withPaddles) const
 {
-    // The palette shows bricks 1..119 only; the canvas draws nothing else.
-    const std::vector<Picture> bricks = tileset.brickPictures(119);
+    const std::vector<Picture> bricks = tileset.brickPictures(DrawnBricks);
     return LevelImage(file.grid, withPaddles ? paddles() : PaddleSet{}, background, bricks);
 }

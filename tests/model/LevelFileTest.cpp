@@ -1,8 +1,11 @@
 #include "model/LevelFile.h"
-#include "model/LevelSetFile.h"
 #include "common/VorpexError.h"
 #include "model/Geometry.h"
+#include "model/LevelSetFile.h"
 #include "support/Fixtures.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +75,12 @@ TEST(LevelSetFile, ReadsWhatTheBuilderWritesLenientlyAndRefusesMismatchesAndFold
     EXPECT_EQ(LevelSetFile::decode(LevelSetFile::encode("N", {"x.vxl"})).levels,
               QStringList{"x.vxl"});
     for (const char *bad : {"N\r\n 2 \r\na.vxl\r\n", "N\r\n 2 \r\na.vxl\r\n\r\nb.vxl\r\n",
-                            "N\r\n 1 \r\n..\\a.vxl\r\n", "N\r\n x \r\n", "N\r\n -1 \r\n", "N"})
+                            "N\r\n 1 \r\n..\\a.vxl\r\n", "N\r\n x \r\n", "N\r\n -1 \r\n", "N",
+                            "N\r\n 1 \r\na\rb.vxl\r\n"})
         EXPECT_THROW(LevelSetFile::decode(bad), VorpexError) << bad;
+    // Nor is such a file ever written.
+    const QTemporaryDir dir;
+    for (const QStringList &levels : {QStringList{"a\nb.vxl"}, QStringList(32768, "a.vxl")})
+        EXPECT_THROW(LevelSetFile::write(dir.filePath("S.vxs"), "N", levels), VorpexError);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("S.vxs")));
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -93,6 +94,21 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
               existing);
     whenUp<QFileDialog>([](QFileDialog &dialog) { dialog.reject(); });
     EXPECT_EQ(dialogs.showOpen(nullptr, {"Bitmap|*.bmp", 1, false, {}}), std::nullopt);
+    // Several files at once, from the folder asked for where no name is given (not the one
+    // last visited).
+    const QStringList levels{app.tls("x.vxl"), app.tls("y.vxl")};
+    for (const QString &level : levels)
+        WriteBytes(level, "level");
+    whenUp<QFileDialog>([&](QFileDialog &dialog) {
+        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
+        if (dialog.directory().absolutePath() != app.path() + "/Tls")
+            return dialog.reject(); // started elsewhere: nothing is chosen
+        // Typed in, as a user types them.
+        dialog.findChild<QLineEdit *>("fileNameEdit")->setText("\"x.vxl\" \"y.vxl\"");
+        static_cast<QDialog &>(dialog).accept();
+    });
+    EXPECT_EQ(dialogs.showOpenFiles(nullptr, {"Levels|*.vxl", 1, false, {}, app.path() + "/Tls"}),
+              levels);
 
     // Save over an existing file: asked first when the program asks for it (No, then Yes)...
     whenUp<QFileDialog>([&](QFileDialog &dialog) {

@@ -64,6 +64,15 @@ ScriptedDialogs::showFolder(QWidget *, const QString &caption, const QString &st
     return step ? step->path : std::nullopt;
 }
 
+std::optional<QStringList> ScriptedDialogs::showOpenFiles(QWidget *,
+                                                          const FileDialogRequest &request)
+{
+    const auto step = take({Kind::Open, request, {}, {}, {}, {}, {}, {}}, request.filter);
+    if (!step || !step->path)
+        return std::nullopt;
+    return step->paths.isEmpty() ? QStringList{*step->path} : step->paths;
+}
+
 MsgAnswer ScriptedDialogs::message(QWidget *,
                                    const QString &text,
                                    const QString &caption,

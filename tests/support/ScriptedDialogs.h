@@ -32,6 +32,11 @@ public:
     // Script steps, taken in order.
     ScriptedDialogs &open(const QString &path) { return add({Kind::Open, path, {}, {}}); }
     ScriptedDialogs &cancelOpen() { return add({Kind::Open, {}, {}, {}}); }
+    // Several files chosen in an Open dialog that allows it.
+    ScriptedDialogs &openFiles(const QStringList &paths)
+    {
+        return add({Kind::Open, paths.value(0), {}, {}, std::nullopt, paths});
+    }
     ScriptedDialogs &save(const QString &path) { return add({Kind::Save, path, {}, {}}); }
     ScriptedDialogs &cancelSave() { return add({Kind::Save, {}, {}, {}}); }
     ScriptedDialogs &folder(const QString &path) { return add({Kind::Folder, path, {}, {}}); }
@@ -52,6 +57,8 @@ public:
     std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<QString>
     showFolder(QWidget *parent, const QString &caption, const QString &startFolder) override;
+    std::optional<QStringList> showOpenFiles(QWidget *parent,
+                                             const FileDialogRequest &request) override;
     MsgAnswer message(QWidget *parent,
                       const QString &text,
                       const QString &caption,
@@ -74,6 +81,7 @@ private:
         MsgAnswer answer = MsgAnswer::Ok;
         Action action;
         std::optional<int> number = std::nullopt;
+        QStringList paths{}; // openFiles
     };
     ScriptedDialogs &add(Step step);
     // Records what was shown and takes the next step, which must be of the same kind.

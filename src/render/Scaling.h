@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/Picture.h"
+#include "Picture.h"
 
 // Each pixel as a square of factor x factor pixels.
 Picture Enlarged(const Picture &picture, int factor);

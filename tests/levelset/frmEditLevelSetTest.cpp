@@ -1,0 +1,287 @@
+// The levelset window driven as a user drives it: the files it writes (spelt out line by line,
+// each line ending in CR LF), its history, its thumbnails on screen, and what it refuses.
+#include "levelset/frmEditLevelSet.h"
+
+#include "imageio/QtImages.h"
+#include "levelset/LevelListView.h"
+#include "levelset/LevelSetModel.h"
+#include "levelset/LevelTileDelegate.h"
+#include "render/LoadedLevel.h"
+#include "render/Scaling.h"
+#include "support/Fixtures.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <tuple>
+
+namespace {
+
+const Qt::KeyboardModifier Ctrl = Qt::ControlModifier;
+
+// A level over tileset T.vxt and a background that is nowhere: `brick` at cell (1, 1), and at
+// cell (2, 1) brick 50, which T.vxt does not have.
+QByteArray Level(std::int32_t brick)
+{
+    QByteArray cells(651 * 4, '\0');
+    cells.replace(4 * (1 + 21), 4, Le32({brick}));
+    cells.replace(4 * (2 + 21), 4, Le32({50}));
+    return Le16({-1, 0, 0, 0}) + NameField("T.vxt") + NameField("Gone.bmp") + cells;
+}
+
+// Lvl holds levels a, b and c (bricks 1, 2, 3) and the levelset Set.vxs that lists them.
+class EditLevelSetTest : public ::testing::Test
+{
+protected:
+    EditLevelSetTest()
+    {
+        QStandardPaths::setTestModeEnabled(true); // window sizes kept apart from the user's
+        WriteFixtureTileset(app.tls("T.vxt"), 64, 48, 6);
+        for (int i = 1; i <= 3; ++i)
+            WriteBytes(app.lvl(QChar('a' + i - 1) + QStringLiteral(".vxl")), Level(i));
+        WriteBytes(set, "Set\r\n 3 \r\na.vxl\r\nb.vxl\r\nc.vxl\r\n");
+    }
+    ~EditLevelSetTest() override { delete window; }
+
+    frmEditLevelSet *open(const QString &path)
+    {
+        window = frmEditLevelSet::ShowLevelSet(
+            dialogs, app.path(), [this](const QString &level) { opened << level; }, &owner, path);
+        if (window) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        }
+        return window;
+    }
+    QRect tile(int row) const { return window->lstLevels->visualRect(window->Model->index(row)); }
+    void click(int row, Qt::KeyboardModifiers keys = {})
+    {
+        QTest::mouseClick(window->lstLevels->viewport(), Qt::LeftButton, keys, tile(row).center());
+    }
+    void key(Qt::Key key, Qt::KeyboardModifiers keys = {})
+    {
+        QTest::keyClick(window->lstLevels, key, keys);
+    }
+    // The rows dragged onto a point of the list, as a drag from it delivers them.
+    void drag(const QList<int> &rows, QPoint to)
+    {
+        QModelIndexList indexes;
+        for (int row : rows)
+            indexes << window->Model->index(row);
+        const std::unique_ptr<QMimeData> data(window->Model->mimeData(indexes));
+        QWidget *viewport = window->lstLevels->viewport();
+        QDragEnterEvent enter(to, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QDragMoveEvent move(to, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QDropEvent drop(to, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        for (QEvent *event : std::initializer_list<QEvent *>{&enter, &move, &drop}) {
+            QApplication::sendEvent(viewport, event);
+            EXPECT_TRUE(event->isAccepted());
+        }
+    }
+    bool unsaved() const { return window->windowTitle().endsWith(u'*'); }
+
+    TempAppFolder app;
+    QTemporaryDir elsewhere;
+    const QString set = app.lvl("Set.vxs");
+    ScriptedDialogs dialogs;
+    QWidget owner;
+    QStringList opened;
+    QPointer<frmEditLevelSet> window;
+};
+
+} // namespace
+
+TEST_F(EditLevelSetTest, ReorderedWithALevelAddedAndOneRemovedItSavesInTheNewOrder)
+{
+    WriteBytes(elsewhere.path() + "/new.vxl", Level(4));
+    WriteBytes(elsewhere.path() + "/b.vxl", Level(5)); // Lvl has a b.vxl: not offered
+    ASSERT_TRUE(open(set));
+    EXPECT_EQ(window->windowTitle(), "Edit Levelset - " + set);
+    click(0);
+    key(Qt::Key_Down, Ctrl);
+    EXPECT_EQ(window->Levels(), (QStringList{"b.vxl", "a.vxl", "c.vxl"}));
+    // Added after the level selected, by file name; the one the game would not find is
+    // copied beside the levelset.
+    dialogs.openFiles({elsewhere.path() + "/new.vxl", elsewhere.path() + "/b.vxl"})
+        .answer(MsgAnswer::Yes);
+    key(Qt::Key_Insert);
+    EXPECT_EQ(std::tie(dialogs.shown()[0].request.filter, dialogs.shown()[0].request.folder),
+              std::make_tuple(QStringLiteral("Vorpex Levels|*.vxl"), app.path() + "/Lvl"));
+    const auto &copy = dialogs.messages().at(0);
+    EXPECT_EQ(std::tie(copy.text, copy.buttons, copy.icon),
+              std::make_tuple(QStringLiteral("new.vxl is not beside the levelset or in Lvl.\r\n"
+                                             "Do you want to copy it beside the levelset?"),
+                              MsgButtons::YesNo, MsgIcon::Question));
+    EXPECT_EQ(ReadBytes(app.lvl("new.vxl")), Level(4));
+    EXPECT_EQ(window->SelectedRows(), (QList<int>{2, 3}));
+    click(4);
+    key(Qt::Key_Delete);
+    QTest::keyClicks(window->txtLevelSetName, " 2");
+    EXPECT_TRUE(unsaved());
+    key(Qt::Key_S, Ctrl);
+    EXPECT_EQ(ReadBytes(set), QByteArray("Set 2\r\n 4 \r\nb.vxl\r\na.vxl\r\nnew.vxl\r\nb.vxl\r\n"));
+    EXPECT_FALSE(unsaved());
+}
+
+TEST_F(EditLevelSetTest, EachChangeIsOneStepAndUndoingBackToTheFileLeavesNothingToSave)
+{
+    ASSERT_TRUE(open(set));
+    click(0);
+    key(Qt::Key_D, Ctrl); // a a b c
+    click(3);
+    key(Qt::Key_Up, Ctrl);                           // a a c b
+    drag({0}, tile(3).topRight() + QPoint(-4, 4));   // a c b a
+    QTest::keyClicks(window->txtLevelSetName, "!!"); // typing is one step
+    const QStringList edited{"a.vxl", "c.vxl", "b.vxl", "a.vxl"};
+    EXPECT_EQ(window->Levels(), edited);
+    QStringList steps;
+    for (int i = 0; i < window->History.count(); ++i)
+        steps << window->History.text(i);
+    EXPECT_EQ(steps, (QStringList{"Duplicate", "Move Up", "Move", "Rename"}));
+
+    // Ctrl+Z in the name field is the window's too.
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(window->txtLevelSetName, Qt::Key_Z, Ctrl);
+    EXPECT_EQ(window->Levels(), (QStringList{"a.vxl", "b.vxl", "c.vxl"}));
+    EXPECT_EQ(window->txtLevelSetName->text(), "Set");
+    EXPECT_FALSE(unsaved());
+    for (int i = 0; i < 4; ++i)
+        key(Qt::Key_Y, Ctrl);
+    EXPECT_EQ(std::tie(window->Levels(), window->LevelSetName()),
+              std::make_tuple(edited, QStringLiteral("Set!!")));
+    EXPECT_EQ(window->SelectedRows(), QList<int>{3}); // the level moved last
+    EXPECT_TRUE(unsaved());
+}
+
+TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyThereIsNone)
+{
+    // A levelset outside Lvl: its levels are found beside it, then in Lvl, ignoring case.
+    const QString outside = elsewhere.path() + "/Out.vxs";
+    WriteBytes(outside, "Out\r\n 5 \r\nA.VXL\r\nbad.vxl\r\ngone.vxl\r\nnotiles.vxl\r\nb.vxl\r\n");
+    WriteBytes(elsewhere.path() + "/bad.vxl", "short");
+    WriteBytes(elsewhere.path() + "/b.vxl", Level(6));
+    WriteBytes(app.lvl("notiles.vxl"), Level(1).replace(8, 30, NameField("None.vxt")));
+    ASSERT_TRUE(open(outside));
+    const LevelSetModel &model = *window->Model;
+    auto status = [&](int row) { return model.index(row).data(LevelSetModel::StatusRole); };
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (int row = 0; row < 5; ++row) {
+            if (model.index(row).data(LevelSetModel::ThumbnailRole).value<QImage>().isNull() &&
+                status(row).toString().isEmpty())
+                return false;
+        }
+        return true;
+    }));
+    const QImage screen =
+        window->lstLevels->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    auto thumbnail = [&](int row) {
+        return screen.copy(LevelTileDelegate::thumbnailRect(tile(row)));
+    };
+    for (auto [row, level, brick] :
+         {std::tuple{0, app.lvl("a.vxl"), 1}, std::tuple{4, elsewhere.path() + "/b.vxl", 6}}) {
+        EXPECT_EQ(thumbnail(row),
+                  ToQImage(FittedInto(LoadedLevel::load(level, app.path()).image(), 160)));
+        EXPECT_EQ(thumbnail(row).pixelColor(3, 2), CellColour(brick));
+        EXPECT_EQ(thumbnail(row).pixelColor(11, 2), QColor(Qt::black)); // unknown brick
+    }
+    for (auto [row, why] : {std::pair{1, "unreadable"}, {2, "missing"}, {3, "unreadable"}}) {
+        EXPECT_EQ(status(row), QString(why)) << row;
+        EXPECT_EQ(thumbnail(row).pixel(2, 2), LevelTileDelegate::NoPicture) << row;
+    }
+    EXPECT_EQ(window->Levels()[2], "gone.vxl");
+}
+
+TEST_F(EditLevelSetTest, TheOpenDialogStartsInLvlAndABadLevelsetOpensNothing)
+{
+    CommonDialog dialog(dialogs, nullptr);
+    dialog.FileName = "/somewhere/level.vxl";
+    dialogs.open(set);
+    EXPECT_EQ(frmEditLevelSet::AskForLevelSet(dialog, app.path()), set);
+    const FileDialogRequest &request = dialogs.shown().back().request;
+    EXPECT_EQ(
+        std::tie(request.filter, request.fileName, request.folder),
+        std::make_tuple(QStringLiteral("Vorpex Levelsets|*.vxs"), QString(), app.path() + "/Lvl"));
+
+    for (const char *bad : {"N\r\n 2 \r\na.vxl\r\n", "N\r\n x \r\na.vxl\r\n",
+                            "N\r\n 1 \r\n..\\a.vxl\r\n", "N\r\n 1 \r\nLvl/a.vxl\r\n"}) {
+        WriteBytes(set, bad);
+        dialogs.answer(MsgAnswer::Ok);
+        EXPECT_EQ(open(set), nullptr) << bad;
+        const auto &m = dialogs.messages().back();
+        EXPECT_EQ(std::tie(m.text, m.caption, m.buttons),
+                  std::make_tuple("Cannot open levelset.\r\n" + set, QStringLiteral("VorpexEditor"),
+                                  MsgButtons::Ok));
+    }
+    EXPECT_TRUE(owner.findChildren<frmEditLevelSet *>().isEmpty());
+}
+
+TEST_F(EditLevelSetTest, ASetOf32767LevelsOpensScrollsAndSavesAsItWasRead)
+{
+    QByteArray bytes = "Big\r\n 32767 \r\n";
+    for (int i = 1; i <= 32767; ++i)
+        bytes += "L" + QByteArray::number(i) + ".vxl\r\n";
+    WriteBytes(set, bytes);
+    ASSERT_TRUE(open(set));
+    window->lstLevels->scrollToBottom();
+    window->lstLevels->viewport()->repaint();
+    EXPECT_TRUE(window->lstLevels->viewport()->rect().intersects(tile(32766)));
+    key(Qt::Key_S, Ctrl);
+    EXPECT_EQ(ReadBytes(set), bytes);
+    // One more would make a file that no reader takes.
+    click(32766);
+    dialogs.answer(MsgAnswer::Ok);
+    key(Qt::Key_D, Ctrl);
+    EXPECT_EQ(dialogs.messages().at(0).text, "A levelset holds at most 32767 levels.");
+    EXPECT_EQ(window->Levels().size(), 32767);
+}
+
+TEST_F(EditLevelSetTest, OpenInEditorSaveAsAndClosingAskBeforeAnythingIsLost)
+{
+    WriteBytes(set, "Set\r\n 3 \r\na.vxl\r\ngone.vxl\r\nc.vxl\r\n");
+    ASSERT_TRUE(open(set));
+    click(0);
+    key(Qt::Key_Return);
+    click(2); // a double-click's first press and release
+    QTest::mouseDClick(window->lstLevels->viewport(), Qt::LeftButton, {}, tile(2).center());
+    EXPECT_EQ(opened, (QStringList{app.lvl("a.vxl"), app.lvl("c.vxl")}));
+    click(1);
+    dialogs.answer(MsgAnswer::Ok);
+    key(Qt::Key_Enter);
+    EXPECT_EQ(dialogs.messages().back().text, "Cannot open level.\r\n" + app.lvl("gone.vxl"));
+
+    // Save As: a name in Lvl, the levelset's own offered; the window's file from then on.
+    QTest::keyClicks(window->txtLevelSetName, "x");
+    dialogs.save(elsewhere.path() + "/Copy.vxs");
+    window->mnuSaveAs->trigger();
+    const FileDialogRequest &request = dialogs.shown().back().request;
+    EXPECT_EQ(std::tie(request.fileName, request.folder, request.overwritePrompt),
+              std::make_tuple(QStringLiteral("Set.vxs"), app.path() + "/Lvl", true));
+    const QByteArray copy("Setx\r\n 3 \r\na.vxl\r\ngone.vxl\r\nc.vxl\r\n");
+    EXPECT_EQ(ReadBytes(app.lvl("Copy.vxs")), copy);
+    EXPECT_EQ(window->windowTitle(), "Edit Levelset - " + app.lvl("Copy.vxs"));
+
+    // The same file again is the same window. Unsaved changes are asked about: Cancel keeps
+    // the window, No drops them; its size is the next window's.
+    EXPECT_EQ(open(app.path() + "/Lvl/../Lvl/Copy.vxs"), window);
+    QTest::keyClicks(window->txtLevelSetName, "y");
+    window->resize(700, 500);
+    dialogs.answer(MsgAnswer::Cancel);
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    const auto &ask = dialogs.messages().back();
+    EXPECT_EQ(std::tie(ask.text, ask.buttons, ask.icon),
+              std::make_tuple(QStringLiteral("Do you want to save the changes to the levelset?"),
+                              MsgButtons::YesNoCancel, MsgIcon::Question));
+    dialogs.answer(MsgAnswer::Cancel).answer(MsgAnswer::No);
+    EXPECT_FALSE(frmEditLevelSet::CloseAll(&owner));
+    EXPECT_TRUE(frmEditLevelSet::CloseAll(&owner));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window);
+    EXPECT_EQ(ReadBytes(app.lvl("Copy.vxs")), copy);
+    ASSERT_TRUE(open(set));
+    EXPECT_EQ(window->size(), QSize(700, 500));
+}
