@@ -5,6 +5,7 @@
 #include "common/Text.h"
 #include "common/VorpexError.h"
 #include "frmCheckFiles.h"
+#include "levelset/frmEditLevelSet.h"
 #include "levelset/frmNewLevelSet.h"
 #include "model/CellBlockText.h"
 #include "model/FileIO.h"
@@ -369,6 +370,20 @@ void frmEditor::EditTileSet(const QString &path, int brick)
     LevelPic_Paint();
 }
 
+void frmEditor::mnuEditLevelSet_Click()
+{
+    if (const std::optional<QString> path =
+            frmEditLevelSet::AskForLevelSet(CommonDialog1, appFolder))
+        frmEditLevelSet::ShowLevelSet(
+            dialogs, appFolder,
+            [this](const QString &level) {
+                OpenFromOutside(level, true);
+                raise();
+                activateWindow();
+            },
+            this, *path);
+}
+
 void frmEditor::mnuCheckFiles_Click()
 {
     if (checkFiles) {
@@ -394,8 +409,13 @@ void frmEditor::mnuExit_Click()
 
 void frmEditor::closeEvent(QCloseEvent *event)
 {
-    // Unsaved work is never dropped without a word; a saved level leaves at once.
+    // Unsaved work is never dropped without a word, the levelsets' first; a saved level
+    // leaves at once.
     EndStroke();
+    if (!frmEditLevelSet::CloseAll(this)) {
+        event->ignore();
+        return;
+    }
     if (HasUnsavedChanges() &&
         !MayLeave(dialogs, this, QStringLiteral("Do you want to save current level?"), QString(),
                   [this] { return mnuSave_Click(); })) {

@@ -82,6 +82,7 @@ public:
     // The tileset builder on an existing tileset, at a brick; the palette is the level's again
     // afterwards.
     void EditTileSet(const QString &path, int brick);
+    void mnuEditLevelSet_Click();
     void mnuCheckFiles_Click();
     void FlipLevel(bool horizontally);
     void ShiftLevel(int dx, int dy);
@@ -182,6 +183,7 @@ public:
     QMenu *mnuShiftLevel = nullptr;
     QMenu *mnuTools = nullptr;
     QAction *mnuEditTileset = nullptr;
+    QAction *mnuEditLevelSet = nullptr;
     QAction *mnuCheckFiles = nullptr;
     frmCheckFiles *checkFiles = nullptr; // made the first time it is asked for
     CommonDialog CommonDialog1;

@@ -282,6 +282,8 @@ void frmEditor::buildMenu()
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
     mnuEditTileset = edit(mnuTools, "mnuEditTileset", "Edit &Tileset...", Keys{},
                           [this] { mnuEditTileset_Click(); });
+    mnuEditLevelSet = edit(mnuTools, "mnuEditLevelSet", "Edit &Levelset...", Keys{},
+                           [this] { mnuEditLevelSet_Click(); });
     mnuTools->addSeparator();
     mnuCheckFiles = edit(mnuTools, "mnuCheckFiles", "&Check Files...", Keys{},
                          [this] { mnuCheckFiles_Click(); });

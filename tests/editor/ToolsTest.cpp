@@ -2,12 +2,18 @@
 // bytes a save writes and the pixels on the screen, and undone back to the bytes before.
 #include "EditorFixture.h"
 
+#include "editor/frmCheckFiles.h"
+#include "levelset/LevelListView.h"
+#include "levelset/frmEditLevelSet.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QDialog>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTableWidget>
 
 namespace {
 
@@ -91,13 +97,6 @@ TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
                                   "Shift Level="}));
     EXPECT_TRUE(editor->mnuBrush->isChecked());
     EXPECT_FALSE(editor->mnuUndo->isEnabled());
-    // Tools, Edit Tileset: the builder on the level's own tileset.
-    dialogs.modal([](QDialog &window) {
-        EXPECT_EQ(window.windowTitle(), "Edit Tileset - DefaultTileSet.vxt");
-        window.close();
-    });
-    editor->mnuEditTileset->trigger();
-    EXPECT_EQ(editor->BrickCount, 6);
 
     // Steps name themselves in the menu.
     clickSlot(2);
@@ -126,6 +125,50 @@ TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
     key(Qt::Key_M, Qt::ShiftModifier);
     expectShown(editor->LevelPic);
     EXPECT_EQ(saved(), level({{3, 3, 2}, {4, 3, 2}}));
+}
+
+TEST_F(ToolsTest, TheToolsMenuRevisesTilesetsAndLevelsetsAndOpensWhatChecksFind)
+{
+    QStringList items;
+    for (QAction *a : editor->mnuTools->actions())
+        items << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(items,
+              (QStringList{"Edit &Tileset...", "Edit &Levelset...", "-", "&Check Files..."}));
+    dialogs.modal([](QDialog &window) {
+        EXPECT_EQ(window.windowTitle(), "Edit Tileset - DefaultTileSet.vxt");
+        window.close();
+    });
+    editor->mnuEditTileset->trigger();
+
+    // A levelset's level opens in the editor after its save question; the editor's closing
+    // asks the levelset window about its own unsaved changes first.
+    const QString level = writeLevel("warn.vxl", {-1, 1, 0, 0}, {{2, 2, 3}});
+    WriteBytes(app.lvl("Set.vxs"), "Set\r\n 1 \r\nwarn.vxl\r\n");
+    dialogs.open(app.lvl("Set.vxs"));
+    editor->mnuEditLevelSet->trigger();
+    auto *levelset = editor->findChild<frmEditLevelSet *>();
+    ASSERT_TRUE(levelset);
+    levelset->lstLevels->setCurrentIndex(levelset->lstLevels->model()->index(0, 0));
+    dialogs.answer(MsgAnswer::No);
+    levelset->mnuOpenInEditor_Click();
+    EXPECT_EQ(editor->LevelPath, level);
+    levelset->mnuDuplicate_Click();
+    dialogs.answer(MsgAnswer::Cancel);
+    editor->close();
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(dialogs.messages().back().text, "Do you want to save the changes to the levelset?");
+
+    // Check Files: a level's finding opens the level, as it is on disk now.
+    editor->mnuCheckFiles->trigger();
+    auto *check = editor->findChild<frmCheckFiles *>();
+    ASSERT_TRUE(check && QTest::qWaitFor([check] { return !check->checking(); }));
+    const QList<QTableWidgetItem *> rows =
+        check->grdFindings->findItems("warn.vxl", Qt::MatchEndsWith);
+    ASSERT_FALSE(rows.isEmpty());
+    WriteBytes(level, levelBytes({-1, 0, -1, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp"));
+    dialogs.answer(MsgAnswer::No);
+    check->grdFindings_DoubleClick(rows[0]->row());
+    EXPECT_EQ(boxes(), (Boxes{1, 0, 1, 0}));
 }
 
 TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
