@@ -7,6 +7,7 @@
 #include "model/FileIO.h"
 #include "model/Geometry.h"
 #include "render/Bitmap.h"
+#include "render/LevelPictures.h"
 #include "render/LoadedLevel.h"
 #include "render/Scaling.h"
 
@@ -35,6 +36,8 @@ const char *const Overview = R"(Usage: vorpex [--data DIR] COMMAND ...
 
 Commands:
   render LEVEL.vxl OUT   the picture the editor shows of a level, as PNG, BMP or JPEG
+  render LEVEL... --out-dir DIR
+                         one picture of each level, named after it
   check PATH...          faults in levels, tilesets and levelsets, files or whole folders
   info FILE              what a level, tileset or levelset holds
 
@@ -102,17 +105,46 @@ std::optional<int> number(const QCommandLineParser &parser, const QString &optio
 
 int render(const QCommandLineParser &parser, const QString &appFolder)
 {
-    const QStringList args = parser.positionalArguments();
-    if (args.size() != 3)
-        return usage(QStringLiteral("render takes a level and an output file"), helpOf(parser));
-    const QString &out = args[2];
-    if (out != "-" && sameFile(args[1], out))
-        return usage(QStringLiteral("%1 is the level itself").arg(out), helpOf(parser));
-    const QByteArray format =
-        out == "-" ? QByteArray("png") : QFileInfo(out).suffix().toLower().toLatin1();
-    if (format != "png" && format != "bmp" && !QtModuleFormats().contains(format))
-        return usage(QStringLiteral("cannot write pictures of type '%1'").arg(QString(format)),
+    const QStringList levels = parser.positionalArguments().mid(1);
+    const bool batch = parser.isSet("out-dir");
+    if (batch ? levels.isEmpty() : levels.size() != 2)
+        return usage(QStringLiteral("render takes a level and an output file, or levels and "
+                                    "--out-dir"),
                      helpOf(parser));
+    if (!batch && parser.isSet("format"))
+        return usage(QStringLiteral("--format goes with --out-dir"), helpOf(parser));
+    // What goes where: one picture, or one of each level named after it.
+    std::vector<std::pair<QString, QString>> jobs;
+    QByteArray format;
+    if (batch) {
+        format = parser.isSet("format") ? parser.value("format").toLower().toLatin1() : "png";
+        if (format != "png" && format != "bmp")
+            return usage(QStringLiteral("--format takes png or bmp"), helpOf(parser));
+        const QString folder = parser.value("out-dir");
+        if (!StatusOf(folder).folder)
+            return usage(QStringLiteral("%1 is not a folder").arg(folder), helpOf(parser));
+        QStringList outs;
+        for (const QString &level : levels) {
+            const QString out =
+                folder + u'/' + QFileInfo(level).completeBaseName() + u'.' + QString(format);
+            if (outs.contains(out))
+                return usage(QStringLiteral("two levels would both be drawn into %1").arg(out),
+                             helpOf(parser));
+            outs << out;
+            jobs.emplace_back(level, out);
+        }
+    } else {
+        jobs.emplace_back(levels[0], levels[1]);
+        const QString &out = levels[1];
+        format = out == "-" ? QByteArray("png") : QFileInfo(out).suffix().toLower().toLatin1();
+        if (format != "png" && format != "bmp" && !QtModuleFormats().contains(format))
+            return usage(QStringLiteral("cannot write pictures of type '%1'").arg(QString(format)),
+                         helpOf(parser));
+    }
+    for (const auto &[level, out] : jobs) {
+        if (out != "-" && sameFile(level, out))
+            return usage(QStringLiteral("%1 is the level itself").arg(out), helpOf(parser));
+    }
     const std::optional<int> scale = number(parser, "scale", MostScale);
     const std::optional<int> size = number(parser, "size", 4096);
     if ((scale && !*scale) || (size && !*size))
@@ -121,39 +153,38 @@ int render(const QCommandLineParser &parser, const QString &appFolder)
     if (scale && size)
         return usage(QStringLiteral("--scale and --size do not go together"), helpOf(parser));
 
-    LoadedLevel level;
-    try {
-        level = LoadedLevel::load(args[1], appFolder);
-    } catch (const VorpexError &error) {
-        return failure(error.message());
+    // Each tileset and background is read once, however many levels name it.
+    LevelPictures pictures(appFolder);
+    int status = 0;
+    for (const auto &[level, out] : jobs) {
+        QString noBackground;
+        Picture picture;
+        try {
+            picture = pictures.image(level, !parser.isSet("no-paddles"), &noBackground);
+        } catch (const VorpexError &error) {
+            status = failure(error.message());
+            continue;
+        }
+        if (!noBackground.isEmpty())
+            failure(
+                MessageWithPath(QStringLiteral("Cannot load background picture."), noBackground));
+        if (scale)
+            picture = Enlarged(picture, *scale);
+        if (size)
+            picture = FittedInto(picture, *size);
+        try {
+            const QByteArray bytes = format == "png"   ? EncodePng(picture)
+                                     : format == "bmp" ? EncodeBitmap(picture)
+                                                       : QtModuleEncode(picture, format);
+            if (out == "-")
+                write(stdout, bytes);
+            else
+                WriteFileAtomically(out, bytes);
+        } catch (const VorpexError &error) {
+            status = failure(QStringLiteral("vorpex: cannot write ") + error.message());
+        }
     }
-    if (level.background.isNull())
-        failure(MessageWithPath(QStringLiteral("Cannot load background picture."),
-                                level.backgroundPath));
-    Picture picture = level.image(!parser.isSet("no-paddles"));
-    if (scale)
-        picture = Enlarged(picture, *scale);
-    if (size)
-        picture = FittedInto(picture, *size);
-
-    QByteArray bytes;
-    try {
-        bytes = format == "png"   ? EncodePng(picture)
-                : format == "bmp" ? EncodeBitmap(picture)
-                                  : QtModuleEncode(picture, format);
-    } catch (const VorpexError &error) {
-        return failure(QStringLiteral("vorpex: ") + error.message());
-    }
-    if (out == "-") {
-        write(stdout, bytes);
-        return 0;
-    }
-    try {
-        WriteFileAtomically(out, bytes);
-    } catch (const VorpexError &error) {
-        return failure(QStringLiteral("vorpex: cannot write ") + error.message());
-    }
-    return 0;
+    return status;
 }
 
 int check(const QCommandLineParser &parser, const QString &appFolder)
@@ -228,11 +259,14 @@ int dispatch(QStringList arguments)
     if (command == "render") {
         run = render;
         parser.addPositionalArgument("render", "The picture of a level.");
-        parser.addPositionalArgument("LEVEL.vxl", "The level.");
+        parser.addPositionalArgument("LEVEL.vxl", "The level; with --out-dir, one or more.",
+                                     "LEVEL.vxl...");
         parser.addPositionalArgument(
-            "OUT", "The picture to write (.png, .bmp, .jpg), - for PNG on stdout.");
+            "OUT", "The picture to write (.png, .bmp, .jpg), - for PNG on stdout.", "[OUT]");
         parser.addOptions(
-            {{"scale",
+            {{"out-dir", "One picture of each level into DIR, named after the level.", "DIR"},
+             {"format", "With --out-dir: png (the default) or bmp.", "FORMAT"},
+             {"scale",
               QStringLiteral("Enlarge by a whole factor (1 to %1), without smoothing.")
                   .arg(MostScale),
               "N"},

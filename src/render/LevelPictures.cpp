@@ -3,7 +3,7 @@
 #include "LoadedLevel.h"
 #include "common/VorpexError.h"
 
-Picture LevelPictures::image(const QString &levelPath)
+Picture LevelPictures::image(const QString &levelPath, bool withPaddles, QString *noBackground)
 {
     const LevelFileData file = LoadedLevel::readFile(levelPath);
     const QString tilesetPath = LoadedLevel::tilesetPathOf(file, appFolder);
@@ -25,5 +25,8 @@ Picture LevelPictures::image(const QString &levelPath)
     if (background == backgrounds.end())
         background =
             backgrounds.insert(backgroundPath, LoadedLevel::loadBackground(backgroundPath));
-    return LevelImage(file.grid, LoadedLevel::paddlesOf(file), *background, tileset->bricks);
+    if (background->isNull() && noBackground)
+        *noBackground = backgroundPath;
+    return LevelImage(file.grid, withPaddles ? LoadedLevel::paddlesOf(file) : PaddleSet{},
+                      *background, tileset->bricks);
 }

@@ -14,8 +14,10 @@ class LevelPictures
 public:
     explicit LevelPictures(const QString &appFolder) : appFolder(appFolder) {}
 
-    // Throws VorpexError as LoadedLevel::load does.
-    Picture image(const QString &levelPath);
+    // Throws VorpexError as LoadedLevel::load does. A background that cannot be loaded leaves
+    // the ground black, as in the editor, and its path in *noBackground.
+    Picture
+    image(const QString &levelPath, bool withPaddles = true, QString *noBackground = nullptr);
 
 private:
     struct Tileset

@@ -97,6 +97,14 @@ TEST_F(CliTest, RenderDrawsWhatTheEditorShowsAndNothingForABadLevel)
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "Cannot open level.\n" + app.lvl("short.vxl") + "\n");
     EXPECT_FALSE(QFile::exists(app.path() + "/bad.png"));
+    // Levels drawn together, each named after itself; one that cannot be read is said.
+    QDir().mkdir(app.path() + "/pictures");
+    const Run many = vorpex({"render", path, app.lvl("short.vxl"), "--out-dir",
+                             app.path() + "/pictures", "--format", "bmp"});
+    EXPECT_EQ(std::tie(many.status, many.err), std::tie(bad.status, bad.err));
+    EXPECT_EQ(EntriesOf(app.path() + "/pictures"), QStringList{"edges.bmp"});
+    EXPECT_TRUE(QImage(app.path() + "/pictures/edges.bmp").convertToFormat(QImage::Format_RGB32) ==
+                canvas);
 #ifndef __SANITIZE_ADDRESS__ // its shadow memory does not fit under a limit
     // Where memory is limited: too big a picture is refused, one that does not fit is said.
     const QStringList little{"prlimit", "--as=500000000"};
@@ -109,7 +117,11 @@ TEST_F(CliTest, RenderDrawsWhatTheEditorShowsAndNothingForABadLevel)
                                     {"render", path, out, "--scale", "0"},
                                     {"render", path, app.path() + "/x.xyz"},
                                     {"render", path, out, "--size", "9", "--scale", "2"},
-                                    {"render", path, app.path() + "/link.png"}})
+                                    {"render", path, app.path() + "/link.png"},
+                                    {"render", path, out, "--format", "bmp"},
+                                    {"render", path, "--out-dir", app.path() + "/nowhere"},
+                                    {"render", path, path, "--out-dir", app.path()},
+                                    {"render", path, "--out-dir", app.path(), "--format", "gif"}})
         EXPECT_EQ(vorpex(args).status, 2) << args.join(' ').toStdString();
     EXPECT_EQ(ReadBytes(path).size(), 2672); // still the level, not a picture of it
 }
@@ -125,9 +137,12 @@ TEST_F(CliTest, TheSampleLevelsCheckCleanRenderAndOpenAsTheLevelsetLists)
     EXPECT_EQ(check.out,
               QString("%1 files checked: 0 errors, 0 warnings\n").arg(levels.size() + 2));
     EXPECT_EQ(check.status, 0);
+    QStringList all{"render", "--out-dir", app.path()};
+    for (const QString &level : levels)
+        all << app.lvl(level);
+    EXPECT_EQ(vorpex(all).status, 0);
     for (const QString &level : levels) {
-        const QString out = app.path() + '/' + level + ".png";
-        EXPECT_EQ(vorpex({"render", app.lvl(level), out}).status, 0) << level.toStdString();
+        const QString out = app.path() + '/' + QFileInfo(level).completeBaseName() + ".png";
         EXPECT_EQ(QImage(out).size(), QSize(640, 480)) << level.toStdString();
     }
 
@@ -140,9 +155,8 @@ TEST_F(CliTest, TheSampleLevelsCheckCleanRenderAndOpenAsTheLevelsetLists)
     EXPECT_EQ(
         std::tuple(editor->LevelGrid(1, 3), editor->LevelGrid(20, 12), editor->LevelGrid(10, 10)),
         std::tuple(1, 8, 0));
-    EXPECT_TRUE(
-        editor->LevelPic->surface().copy(0, 0, 640, 480) ==
-        QImage(app.path() + "/Sample1-Walls.vxl.png").convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(editor->LevelPic->surface().copy(0, 0, 640, 480) ==
+                QImage(app.path() + "/Sample1-Walls.png").convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
