@@ -403,3 +403,14 @@ void Checker::checkLevelSet(const QString &path)
                 QStringLiteral("level '%1' is in none of: %2").arg(level, folders.join(", ")));
     }
 }
+
+QString Counted(qsizetype count, const char *one)
+{
+    return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(one), count == 1 ? "" : "s");
+}
+
+QString CheckSummary(qsizetype files, qsizetype errors, qsizetype warnings)
+{
+    return QStringLiteral("%1 checked: %2, %3")
+        .arg(Counted(files, "file"), Counted(errors, "error"), Counted(warnings, "warning"));
+}

@@ -84,3 +84,8 @@ private:
     std::map<QString, Named> tilesets;
     std::map<QString, Named> backgrounds;
 };
+
+// "1 file", "2 files"; "1 error", "0 errors"...
+QString Counted(qsizetype count, const char *one);
+// What a check found, as its summary line says it: "2 files checked: 1 error, 0 warnings".
+QString CheckSummary(qsizetype files, qsizetype errors, qsizetype warnings);

@@ -213,12 +213,7 @@ int check(const QCommandLineParser &parser, const QString &appFolder)
     if (parser.isSet("json")) {
         print(stdout, QString::fromUtf8(QJsonDocument(json).toJson()));
     } else {
-        print(stdout, text + QStringLiteral("%1 checked: %2 errors, %3 warnings\n")
-                                 .arg(checker.filesChecked() == 1
-                                          ? QStringLiteral("1 file")
-                                          : QStringLiteral("%1 files").arg(checker.filesChecked()))
-                                 .arg(errors)
-                                 .arg(warnings));
+        print(stdout, text + CheckSummary(checker.filesChecked(), errors, warnings) + u'\n');
     }
     return errors || (warnings && parser.isSet("strict")) ? Failed : 0;
 }

@@ -28,11 +28,6 @@ constexpr int BrickRole = Qt::UserRole + 2;
 constexpr const char *AppSubfolders[] = {AppFolders::Tilesets, AppFolders::Backgrounds,
                                          AppFolders::Levelsets};
 
-QString Files(int count)
-{
-    return count == 1 ? QStringLiteral("1 file") : QStringLiteral("%1 files").arg(count);
-}
-
 } // namespace
 
 frmCheckFiles::frmCheckFiles(Dialogs &dialogs,
@@ -272,16 +267,11 @@ void frmCheckFiles::showFindings(
     grdFindings->setSortingEnabled(true);
 
     const int warnings = int(findings.size()) - errors;
-    lblSummary->setText(complete
-                            ? QStringLiteral("%1 checked: %2 errors, %3 warnings")
-                                  .arg(Files(checked))
-                                  .arg(errors)
-                                  .arg(warnings)
-                            : QStringLiteral("Cancelled after %1 of %2: %3 errors, %4 warnings")
-                                  .arg(checked)
-                                  .arg(Files(total))
-                                  .arg(errors)
-                                  .arg(warnings));
+    lblSummary->setText(complete ? CheckSummary(checked, errors, warnings)
+                                 : QStringLiteral("Cancelled after %1 of %2: %3, %4")
+                                       .arg(checked)
+                                       .arg(Counted(total, "file"), Counted(errors, "error"),
+                                            Counted(warnings, "warning")));
     emit checkEnded();
 }
 

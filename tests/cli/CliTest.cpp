@@ -233,7 +233,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     const Run closed = vorpex({"check", app.lvl("closed")}, asUser);
     EXPECT_EQ(closed.status, 1);
     EXPECT_EQ(closed.out, app.lvl("closed: error: ") + app.lvl("closed: Permission denied\n") +
-                              "0 files checked: 1 errors, 0 warnings\n");
+                              "0 files checked: 1 error, 0 warnings\n");
     EXPECT_TRUE(vorpex({"check", app.lvl("")}, asUser).out.contains(app.lvl("closed: error: ")));
     QFile::setPermissions(app.lvl("closed"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -130,7 +130,7 @@ TEST_F(CheckFilesTest, CancelKeepsWhatWasFoundAndClosingStopsTheCheck)
     QTest::mouseClick(window->cmdCancel, Qt::LeftButton);
     waitForCheck();
     const QRegularExpressionMatch said =
-        QRegularExpression("^Cancelled after (\\d+) of 5001 files: (\\d+) errors, 0 warnings$")
+        QRegularExpression("^Cancelled after (\\d+) of 5001 files: (\\d+) errors?, 0 warnings$")
             .match(window->lblSummary->text());
     ASSERT_TRUE(said.hasMatch()) << window->lblSummary->text().toStdString();
     // Every level checked has no paddle; the tileset, checked first, is sound.
