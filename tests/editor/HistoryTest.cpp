@@ -20,6 +20,7 @@ protected:
     std::unique_ptr<frmEditor> editorWithRecovery(const QString &appFolder)
     {
         auto e = std::make_unique<frmEditor>(dialogs, appFolder, bricks, recovery);
+        e->SetRecoveryDelay(100); // a second in use
         e->showAndActivate();
         return e;
     }
@@ -239,12 +240,11 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyAndAnOrphanIsOffered)
 TEST_F(HistoryTest, TheCopyKeepsUpWithSteadyEditing)
 {
     editor = editorWithRecovery(app.path());
-    editor->SetRecoveryDelay(300);
     clickSlot(1);
-    // A click every tenth of a second: the first one is in a copy well before the last.
-    for (int x = 10; x < 640; x += 32) {
+    // A click every 50 ms: the first one is in a copy well before the last.
+    for (int x = 10; x < 320; x += 32) {
         drag({x}, 10);
-        QTest::qWait(100);
+        QTest::qWait(50);
     }
     ASSERT_EQ(copies().size(), 1);
 }
