@@ -1,12 +1,14 @@
 #include "EditorFixture.h"
 
 #include "editor/BuiltInImages.h"
+#include "editor/EditorProgram.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
 #include <QMimeData>
+#include <QTimer>
 
 TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileMenu)
 {
@@ -317,4 +319,26 @@ TEST_F(EditorTest, ALevelDroppedOnTheWindowOpensAfterTheSaveQuestionOtherFilesAr
                   MsgIcon::Question);
     EXPECT_EQ(editor->windowTitle(), title(path));
     EXPECT_EQ(canvas(100, 50), brickColour(2));
+}
+
+TEST_F(EditorTest, TheProgramTakesOneLevelOnItsCommandLineRelativeToWhereItStarts)
+{
+    for (const QStringList &args :
+         {QStringList{"VorpexEditor", "a.vxl", "b.vxl"}, QStringList{"VorpexEditor", "a.txt"}})
+        EXPECT_EQ(RunEditor(args, dialogs, app.path(), {}), 2);
+    const QString path = writeLevel("given.vxl", {0, -1, 0, 0}, {{4, 4, 2}});
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(app.path());
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *e = qobject_cast<frmEditor *>(window); e && e->isVisible()) {
+                shown = e->windowTitle();
+                e->close(); // the run ends with its window
+            }
+        }
+    });
+    EXPECT_EQ(RunEditor({"VorpexEditor", "Lvl/given.vxl"}, dialogs, app.path(), {}), 0);
+    QDir::setCurrent(started);
+    EXPECT_EQ(shown, title(path));
 }
