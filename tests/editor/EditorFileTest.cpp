@@ -8,15 +8,34 @@
 #include <QDialog>
 #include <QMenu>
 #include <QMimeData>
+#include <QSet>
 #include <QTimer>
 
 TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileMenu)
 {
     start();
     EXPECT_EQ(editor->windowTitle(), title("Untitled"));
+    EXPECT_EQ(editor->objectName(), "frmEditor");
     EXPECT_EQ(editor->CurrentBrick, 0);
     EXPECT_EQ(editor->Picture2[0]->border(), PictureBox::Border::Sunken3D);
+    EXPECT_TRUE(editor->BackPiclbl->isVisible()); // the palette's hiding stops at its last slot
     EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
+    // The built-in pictures: the window's icon, bricks over a dark blue, a ball and a paddle; the
+    // background chooser's prompt in two colours.
+    const QImage icon = WindowIconImage();
+    for (auto [x, y, colour] : {std::tuple(0, 0, QColor(0, 0, 48)),
+                                {1, 3, QColor(220, 40, 40)},
+                                {1, 8, QColor(240, 180, 30)},
+                                {5, 13, QColor(40, 170, 220)},
+                                {19, 21, QColor(Qt::white)},
+                                {12, 28, QColor(200, 200, 200)}})
+        EXPECT_EQ(icon.pixelColor(x, y), colour) << x << ',' << y;
+    const QImage prompt = PromptImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < prompt.height(); ++y)
+        for (int x = 0; x < prompt.width(); ++x)
+            colours.insert(prompt.pixel(x, y));
+    EXPECT_EQ(colours, (QSet<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
     for (int n = 1; n <= 6; ++n)
         EXPECT_EQ(editor->Picture2[n]->surface().pixelColor(10, 8), brickColour(n)) << n;
     EXPECT_EQ(canvas(300, 200), QColor(Qt::black));
@@ -116,6 +135,8 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
     EXPECT_EQ(editor->windowTitle(), title(path));
     EXPECT_EQ(editor->CurrentBrick, 0);
     EXPECT_EQ(editor->Picture2[0]->border(), PictureBox::Border::Sunken3D);
+    // A background smaller than its box shows black beside it.
+    EXPECT_EQ(editor->Backpic->surface().pixelColor(100, 20), QColor(Qt::black));
     // Cells naming no brick are drawn as empty and kept.
     EXPECT_EQ(canvas(7 * 32 - 20, 7 * 16 - 8), QColor(0, 0, 90));
     EXPECT_EQ(canvas(8 * 32 - 20, 8 * 16 - 8), QColor(0, 0, 90));
@@ -125,6 +146,8 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
         EXPECT_EQ(canvas(639, 0), brickColour(3));
         EXPECT_EQ(canvas(608, 479), brickColour(6));
         expectShown(editor->LevelPic);
+        // The canvas keeps no picture of its own: a refresh draws it anew from the level.
+        editor->LevelPic->surface().fill(Qt::red);
         editor->LevelPic->refresh();
     }
     // File, Save writes back to the file opened, without asking, exactly the format's size.
@@ -314,7 +337,9 @@ TEST_F(EditorTest, ALevelDroppedOnTheWindowOpensAfterTheSaveQuestionOtherFilesAr
     data.setUrls({QUrl::fromLocalFile(path)});
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
     dialogs.answer(MsgAnswer::No);
+    drop.setAccepted(false);
     QApplication::sendEvent(editor.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
     expectMessage("Do you want to save current level?", "New Level", MsgButtons::YesNoCancel,
                   MsgIcon::Question);
     EXPECT_EQ(editor->windowTitle(), title(path));

@@ -38,13 +38,20 @@ protected:
         QByteArray bytes;
         QString caption;
         Boxes boxes;
+        QRect thumbnail;
+        std::array<int, 4> tiles; // width, height, across, down
         bool operator==(const State &) const = default;
     };
     State state()
     {
         EXPECT_TRUE(editor->SaveFile(app.lvl("probe.vxl")));
-        return {editor->LevelPic->surface().copy(), ReadBytes(app.lvl("probe.vxl")),
-                editor->BackPiclbl->text(), boxes()};
+        return {editor->LevelPic->surface().copy(),
+                ReadBytes(app.lvl("probe.vxl")),
+                editor->BackPiclbl->text(),
+                boxes(),
+                editor->Backpic->geometry(),
+                {editor->BackTileWidth, editor->BackTileHeight, editor->BackTilesAcross,
+                 editor->BackTilesDown}};
     }
     // Window shortcuts reach the active window only.
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
@@ -143,6 +150,14 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
     ASSERT_TRUE(editor->OpenFile(app.lvl("a.vxl")));
     key(Qt::Key_Z);
     EXPECT_EQ(state(), opened);
+    // Ctrl+Z in the middle of a stroke takes back that stroke, not the one before.
+    drag({40}, 5);
+    const State before = state();
+    mouse(QTest::MousePress, 300, 200);
+    moveTo(340, 200);
+    key(Qt::Key_Z);
+    mouse(QTest::MouseRelease, 340, 200);
+    EXPECT_EQ(state(), before);
 }
 
 TEST_F(HistoryTest, LeavingAsksOnlyAboutUnsavedWork)
@@ -235,6 +250,14 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyAndAnOrphanIsOffered)
         editor->close();
         EXPECT_EQ(copies(), QStringList{"short.vxl"});
     }
+    // No to the question removes each copy offered.
+    editor->show();
+    drag({10}, 10);
+    ASSERT_TRUE(copiesBecome(2));
+    editor.reset();
+    dialogs.answer(MsgAnswer::No).answer(MsgAnswer::No);
+    editor = editorWithRecovery(app.path());
+    EXPECT_TRUE(copies().isEmpty());
 }
 
 TEST_F(HistoryTest, TheCopyKeepsUpWithSteadyEditing)
