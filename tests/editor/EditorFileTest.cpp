@@ -212,33 +212,6 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
     EXPECT_FALSE(QFile::exists(app.lvl("absent.vxl"))); // not created by the attempt
 }
 
-TEST_F(EditorTest, SavesThatFailKeepTheLevelTitleAndPath)
-{
-    start();
-    editor->LevelGrid(4, 4) = 2;
-    dialogs.answer(MsgAnswer::Cancel); // Cancel in the prompt does nothing at all
-    editor->mnuNew_Click();
-    expectMessage("Do you want to save current level?", "New Level", MsgButtons::YesNoCancel,
-                  MsgIcon::Question);
-    // Yes, then Save As cancelled: New stops. Yes, then a write that fails: Open stops.
-    dialogs.answer(MsgAnswer::Yes).cancelSave();
-    editor->mnuNew_Click();
-    dialogs.answer(MsgAnswer::Yes).save(app.path() + "/no/such/folder.vxl").answer(MsgAnswer::Ok);
-    editor->mnuOpen_Click();
-    expectMessage("Error in writing file.");
-    EXPECT_EQ(editor->LevelGrid(4, 4), 2);
-    EXPECT_EQ(editor->windowTitle(), title("Untitled"));
-    EXPECT_EQ(editor->HasLevelPath, VbFalse);
-
-    const QString path = app.lvl("saved.vxl");
-    dialogs.save(path);
-    ASSERT_TRUE(editor->mnuSaveAs_Click());
-    ASSERT_TRUE(editor->mnuSave_Click()); // no dialog the second time
-    EXPECT_EQ(editor->LevelPath, path);
-    EXPECT_EQ(editor->HasLevelPath, VbTrue);
-    EXPECT_EQ(editor->windowTitle(), title(path));
-}
-
 TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
 {
     // A missing default tileset says so and the editor still opens, with an empty palette.

@@ -56,6 +56,36 @@ protected:
         QTest::mouseEvent(action, editor->LevelPic, button, {}, QPoint(x + 2, y + 2));
     }
     void moveTo(int x, int y) { QTest::mouseMove(editor->LevelPic, QPoint(x + 2, y + 2)); }
+    // The same at the centre of cell (x, y), counted from 1.
+    static QPoint at(int x, int y) { return {x * 32 - 14, y * 16 - 6}; }
+    void
+    press(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
+    {
+        QTest::mousePress(editor->LevelPic, button, keys, at(x, y));
+    }
+    void over(int x, int y) { QTest::mouseMove(editor->LevelPic, at(x, y)); }
+    void release(int x, int y, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseRelease(editor->LevelPic, button, {}, at(x, y));
+    }
+    // Pressed on the first cell, through the others, released on the last.
+    void stroke(std::initializer_list<QPoint> cells,
+                Qt::MouseButton button = Qt::LeftButton,
+                Qt::KeyboardModifiers keys = {})
+    {
+        press(cells.begin()->x(), cells.begin()->y(), button, keys);
+        for (QPoint c : cells)
+            over(c.x(), c.y());
+        release((cells.end() - 1)->x(), (cells.end() - 1)->y(), button);
+    }
+    // Window shortcuts reach the active window only.
+    void key(int key, Qt::KeyboardModifiers keys = {})
+    {
+        editor->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+        QTest::keyClick(editor.get(), Qt::Key(key), keys);
+    }
+    void ctrl(int key) { this->key(key, Qt::ControlModifier); }
     void clickSlot(int n, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(editor->Picture2[std::size_t(n)], button, {}, QPoint(5, 5));

@@ -53,28 +53,12 @@ protected:
                 {editor->BackTileWidth, editor->BackTileHeight, editor->BackTilesAcross,
                  editor->BackTilesDown}};
     }
-    // Window shortcuts reach the active window only.
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
-    {
-        editor->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-        QTest::keyClick(editor.get(), key, modifiers);
-    }
     void drag(std::initializer_list<int> xs, int y, Qt::MouseButton button = Qt::LeftButton)
     {
         mouse(QTest::MousePress, *xs.begin(), y, button);
         for (int x : xs)
             moveTo(x, y);
         mouse(QTest::MouseRelease, *(xs.end() - 1), y, button);
-    }
-    // A stroke through the centres of cells (x, y), counted from 1.
-    void stroke(std::initializer_list<QPoint> cells)
-    {
-        auto centre = [](QPoint c) { return QPoint(c.x() * 32 - 16, c.y() * 16 - 8); };
-        mouse(QTest::MousePress, centre(*cells.begin()).x(), centre(*cells.begin()).y());
-        for (QPoint c : cells)
-            moveTo(centre(c).x(), centre(c).y());
-        mouse(QTest::MouseRelease, centre(*(cells.end() - 1)).x(), centre(*(cells.end() - 1)).y());
     }
 };
 
@@ -100,16 +84,16 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
     // the picture behind it.
     stroke({{10, 10}, {10, 11}, {11, 11}, {11, 10}, {10, 10}, {10, 12}});
     stroke({{12, 9}, {12, 10}, {11, 10}, {10, 11}, {13, 11}, {13, 9}});
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     expectShown(editor->LevelPic);
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     expectShown(editor->LevelPic);
     EXPECT_EQ(state(), erased);
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     EXPECT_EQ(state(), drawn);
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     EXPECT_EQ(state(), opened);
-    key(Qt::Key_Y);
+    ctrl(Qt::Key_Y);
     EXPECT_EQ(state(), drawn);
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(state(), erased);
@@ -117,45 +101,45 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
     dialogs.answer(MsgAnswer::Yes);
     QTest::mouseClick(editor->Command1, Qt::LeftButton);
     const State cleared = state();
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     EXPECT_EQ(state(), erased);
-    key(Qt::Key_Y);
+    ctrl(Qt::Key_Y);
     EXPECT_EQ(state(), cleared);
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
 
     // Unticking the only box re-ticks box 1: one step, both boxes back on undo.
     clickBox(3);
     const State moved = state();
     EXPECT_EQ(moved.boxes, (Boxes{true, false, false, false}));
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     EXPECT_EQ(state(), erased);
-    key(Qt::Key_Y);
+    ctrl(Qt::Key_Y);
     EXPECT_EQ(state(), moved);
 
     dialogs.open(app.bgd("Other.bmp"));
     editor->Backpic_MouseDown(1);
     const State chosen = state();
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     EXPECT_EQ(state(), moved);
     EXPECT_EQ(editor->BackTileWidth, 64);
-    key(Qt::Key_Y);
+    ctrl(Qt::Key_Y);
     EXPECT_EQ(state(), chosen);
 
     // Picking a brick and the tileset reload of activation are no steps.
     clickSlot(2);
     editor->Form_Activate();
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     EXPECT_EQ(state(), moved);
     // Open starts afresh: nothing to undo.
     ASSERT_TRUE(editor->OpenFile(app.lvl("a.vxl")));
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     EXPECT_EQ(state(), opened);
     // Ctrl+Z in the middle of a stroke takes back that stroke, not the one before.
     drag({40}, 5);
     const State before = state();
     mouse(QTest::MousePress, 300, 200);
     moveTo(340, 200);
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     mouse(QTest::MouseRelease, 340, 200);
     EXPECT_EQ(state(), before);
 }
@@ -192,7 +176,7 @@ TEST_F(HistoryTest, LeavingAsksOnlyAboutUnsavedWork)
     draw();
     ASSERT_TRUE(editor->SaveFile(app.lvl("saved.vxl")));
     drag({40}, 10);
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     editor->mnuExit_Click();
     EXPECT_FALSE(editor->isVisible());
     draw();
@@ -285,7 +269,7 @@ TEST_F(HistoryTest, APromptThatComesUpMidStrokeEndsItAsAReleaseWould)
         QTest::mouseRelease(&box, Qt::LeftButton);
         QTest::keyClick(&box, Qt::Key_Escape);
     });
-    key(Qt::Key_Q);
+    ctrl(Qt::Key_Q);
     ASSERT_TRUE(editor->isVisible());
     // Moves with no button held edit nothing; the press was a step of its own.
     auto row = [this] {
@@ -295,7 +279,7 @@ TEST_F(HistoryTest, APromptThatComesUpMidStrokeEndsItAsAReleaseWould)
     for (int x : {200, 72, 40, 10})
         moveTo(x, 10);
     EXPECT_EQ(row(), (std::array{2, 2, 2, 2}));
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     EXPECT_EQ(row(), (std::array{2, 2, 2, 0}));
 
     // Clear in the middle of a drag: the drag is a step before it, so undoing Clear leaves
@@ -312,14 +296,14 @@ TEST_F(HistoryTest, APromptThatComesUpMidStrokeEndsItAsAReleaseWould)
     QTest::keyClick(editor.get(), Qt::Key_C, Qt::AltModifier); // the button clicks a moment later
     ASSERT_TRUE(QTest::qWaitFor([&cleared] { return cleared; }));
     mouse(QTest::MouseRelease, 396, 100);
-    key(Qt::Key_Z);
+    ctrl(Qt::Key_Z);
     EXPECT_EQ(editor->LevelGrid(13, 7), 2);
     bool asked = false;
     whenUp<QMessageBox>([&asked](QMessageBox &box) {
         asked = box.text() == "Do you want to save current level?";
         box.button(QMessageBox::Cancel)->click();
     });
-    key(Qt::Key_Q);
+    ctrl(Qt::Key_Q);
     EXPECT_TRUE(asked);
     EXPECT_TRUE(editor->isVisible());
 }

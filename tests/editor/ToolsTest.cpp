@@ -25,33 +25,6 @@ protected:
         EditorTest::SetUp();
         start();
     }
-    // The centre of cell (x, y), in the canvas box; the box has a 2-pixel border.
-    static QPoint at(int x, int y) { return {x * 32 - 14, y * 16 - 6}; }
-    void
-    press(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
-    {
-        QTest::mousePress(editor->LevelPic, button, keys, at(x, y));
-    }
-    void over(int x, int y) { QTest::mouseMove(editor->LevelPic, at(x, y)); }
-    void release(int x, int y, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTest::mouseRelease(editor->LevelPic, button, {}, at(x, y));
-    }
-    void drag(QPoint from,
-              QPoint to,
-              Qt::MouseButton button = Qt::LeftButton,
-              Qt::KeyboardModifiers keys = {})
-    {
-        press(from.x(), from.y(), button, keys);
-        over(to.x(), to.y());
-        release(to.x(), to.y(), button);
-    }
-    void key(int key, Qt::KeyboardModifiers keys = {})
-    {
-        editor->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-        QTest::keyClick(editor.get(), Qt::Key(key), keys);
-    }
     QByteArray saved()
     {
         EXPECT_TRUE(editor->SaveFile(app.lvl("t.vxl")));
@@ -100,11 +73,11 @@ TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
 
     // Steps name themselves in the menu.
     clickSlot(2);
-    drag({3, 3}, {4, 3});
+    stroke({{3, 3}, {4, 3}});
     EXPECT_EQ(editor->mnuUndo->text(), "&Undo Paint");
-    key(Qt::Key_Z, Qt::ControlModifier);
+    ctrl(Qt::Key_Z);
     EXPECT_EQ(editor->mnuRedo->text(), "&Redo Paint");
-    key(Qt::Key_Y, Qt::ControlModifier);
+    ctrl(Qt::Key_Y);
 
     // The grid and the mirror's centre lines show on the screen over the canvas, never in the
     // picture behind it, and go without a trace.
@@ -176,7 +149,7 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
     clickSlot(3);
     key(Qt::Key_R);
     EXPECT_EQ(editor->LevelPic->cursor().shape(), Qt::CrossCursor);
-    drag({4, 3}, {2, 2});
+    stroke({{4, 3}, {2, 2}});
     EXPECT_EQ(editor->mnuUndo->text(), "&Undo Rectangle");
     // The outline is white on black, over the grid too; Esc in the middle of a drag places
     // nothing, and the outline goes.
@@ -195,8 +168,8 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
 
     // Shift+drag with the brush draws a rectangle too; the right button empties.
     key(Qt::Key_B);
-    drag({19, 29}, {20, 30}, Qt::LeftButton, Qt::ShiftModifier);
-    drag({20, 29}, {20, 30}, Qt::RightButton, Qt::ShiftModifier);
+    stroke({{19, 29}, {20, 30}}, Qt::LeftButton, Qt::ShiftModifier);
+    stroke({{20, 29}, {20, 30}}, Qt::RightButton, Qt::ShiftModifier);
     EXPECT_EQ(saved(), level({rect.begin()[0],
                               rect.begin()[1],
                               rect.begin()[2],
@@ -227,13 +200,13 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
     press(19, 29, Qt::LeftButton, Qt::ControlModifier);
     release(19, 29);
     EXPECT_EQ(editor->CurrentBrick, 3);
-    key(Qt::Key_Z, Qt::ControlModifier);
+    ctrl(Qt::Key_Z);
     press(1, 1, Qt::LeftButton, Qt::ControlModifier);
     release(1, 1);
     EXPECT_EQ(editor->CurrentBrick, 3);
     EXPECT_EQ(editor->Picture2[3]->border(), PictureBox::Border::Sunken3D);
     for (int step = 0; step < 3; ++step)
-        key(Qt::Key_Z, Qt::ControlModifier);
+        ctrl(Qt::Key_Z);
     EXPECT_EQ(saved(), rectangle);
 }
 
@@ -241,23 +214,23 @@ TEST_F(ToolsTest, ASelectionMovesFlipsAndGoesThroughTheClipboard)
 {
     for (auto [x, y, n] : {std::tuple(1, 1, 1), {2, 1, 2}, {2, 2, 3}, {11, 11, 4}}) {
         clickSlot(n);
-        drag({x, y}, {x, y});
+        stroke({{x, y}});
     }
     const QByteArray drawn = saved();
     key(Qt::Key_S);
-    drag({1, 1}, {2, 2});
+    stroke({{1, 1}, {2, 2}});
     key(Qt::Key_Right);
     key(Qt::Key_Up); // refused: a brick would leave the playfield
     EXPECT_EQ(editor->mnuUndo->text(), "&Undo Move");
     key(Qt::Key_X);
     EXPECT_EQ(saved(), level({{2, 1, 2}, {3, 1, 1}, {2, 2, 3}, {11, 11, 4}}));
-    key(Qt::Key_C, Qt::ControlModifier);
+    ctrl(Qt::Key_C);
     const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
     EXPECT_EQ(copied->text(), "2 1\n3 0\n");
     EXPECT_EQ(copied->data("application/x-vorpex-cells"), "2 2\nDefaultTileSet.vxt\n2 1\n3 0\n");
 
     // The block follows the pointer; a click stamps it there, its empty cell leaving (11, 11).
-    key(Qt::Key_V, Qt::ControlModifier);
+    ctrl(Qt::Key_V);
     over(10, 10);
     PaintPending();
     EXPECT_NE(shown(300, 150), canvas(300, 150)); // the block, over the canvas
@@ -269,19 +242,19 @@ TEST_F(ToolsTest, ASelectionMovesFlipsAndGoesThroughTheClipboard)
     key(Qt::Key_Delete);
     EXPECT_EQ(saved(), level({{10, 10, 2}, {11, 10, 1}, {10, 11, 3}, {11, 11, 4}}));
     for (int step = 0; step < 4; ++step)
-        key(Qt::Key_Z, Qt::ControlModifier);
+        ctrl(Qt::Key_Z);
     EXPECT_EQ(saved(), drawn);
 
     // What is not a block pastes nothing; a brick beyond the palette is kept and shows empty.
     for (const char *text : {"1 2\n3", "x"}) {
         QGuiApplication::clipboard()->setText(text);
-        key(Qt::Key_V, Qt::ControlModifier);
+        ctrl(Qt::Key_V);
         press(15, 15);
         release(15, 15);
     }
     EXPECT_EQ(saved(), drawn);
     QGuiApplication::clipboard()->setText("200\n");
-    key(Qt::Key_V, Qt::ControlModifier);
+    ctrl(Qt::Key_V);
     press(15, 15);
     release(15, 15);
     EXPECT_EQ(editor->LevelGrid(15, 15), 200);
@@ -293,9 +266,9 @@ TEST_F(ToolsTest, MirrorPaintingAndWholeLevelFlipsAndShifts)
     clickSlot(4);
     key(Qt::Key_M);
     key(Qt::Key_M, Qt::ShiftModifier);
-    drag({1, 2}, {2, 2});
+    stroke({{1, 2}, {2, 2}});
     key(Qt::Key_R);
-    drag({10, 15}, {10, 15});
+    stroke({{10, 15}, {10, 15}});
     EXPECT_EQ(saved(), level({{1, 2, 4},
                               {2, 2, 4},
                               {20, 2, 4},
@@ -310,7 +283,7 @@ TEST_F(ToolsTest, MirrorPaintingAndWholeLevelFlipsAndShifts)
                               {11, 16, 4}}));
     key(Qt::Key_M);
     key(Qt::Key_M, Qt::ShiftModifier);
-    drag({3, 3}, {3, 3});
+    stroke({{3, 3}, {3, 3}});
 
     editor->mnuFlipHorizontally->trigger();
     EXPECT_EQ(editor->LevelGrid(18, 3), 4);
