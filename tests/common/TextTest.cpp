@@ -1,19 +1,25 @@
 #include "common/Text.h"
+#include "common/AppFolders.h"
 #include "common/Rounding.h"
+
+#include "support/Fixtures.h"
 
 #include <gtest/gtest.h>
 
 TEST(Text, FileNamesAfterEitherSeparatorAndTrailingBlanksTrimmed)
 {
-    EXPECT_EQ(FileNameOf("C:\\Games\\Lvl\\One.vxl"), "One.vxl");
     EXPECT_EQ(FileNameOf("/mixed\\dir/x.bmp"), "x.bmp");
+    EXPECT_EQ(FileNameOf("\\One.vxl"), "One.vxl");
     // No separator, a trailing one, or nothing at all give the empty text.
     EXPECT_EQ(FileNameOf("plain.vxl"), QString());
     EXPECT_EQ(FileNameOf("C:\\Games\\"), QString());
     EXPECT_EQ(TrimTrailingSpaces("  lead and mid  dle   "), "  lead and mid  dle");
     EXPECT_EQ(TrimTrailingSpaces("tab\t"), "tab\t");
     EXPECT_EQ(TrimTrailingSpaces(QString::fromLatin1("nul\0", 4)), QString::fromLatin1("nul\0", 4));
-    EXPECT_EQ(TrimTrailingSpaces("     "), QString());
+    // Blanks only, and a blank just before them that is not part of the text.
+    const QString blanks =
+        QString::fromRawData(reinterpret_cast<const QChar *>(u"x       ") + 2, 5);
+    EXPECT_EQ(TrimTrailingSpaces(blanks), QString());
 }
 
 TEST(Text, LatinOneNamesStaySingleByteAndOtherNamesSurviveARoundTrip)
@@ -21,7 +27,7 @@ TEST(Text, LatinOneNamesStaySingleByteAndOtherNamesSurviveARoundTrip)
     const QString accented = QString::fromUtf8("Caf\xc3\xa9.bmp");
     EXPECT_EQ(EncodeName(accented), QByteArray("Caf\xe9.bmp"));
     EXPECT_EQ(DecodeName(QByteArray("Caf\xe9.bmp")), accented);
-    const QString cyrillic = QString::fromUtf8("\xd0\x9a\xd0\xb8\xd1\x80.bmp");
+    const QString cyrillic = QString::fromUtf8("\xd0\x9a\xd0\xb8\xd1\x80");
     EXPECT_EQ(DecodeName(EncodeName(cyrillic)), cyrillic);
 }
 
@@ -33,5 +39,17 @@ TEST(Rounding, HalvesGoToTheEvenNeighbourAndInt32LimitsHold)
     EXPECT_EQ(RoundHalfEven(2.5001), 3.0);
     EXPECT_EQ(RoundToInt32(2147483647.4), 2147483647);
     EXPECT_EQ(RoundToInt32(2147483647.6), std::nullopt);
+    EXPECT_EQ(RoundToInt32(-2147483648.4), INT32_MIN);
     EXPECT_EQ(RoundToInt32(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
+}
+
+TEST(AppFolders, AProgramInAFolderItMayWriteWorksThereAndMakesNoUserFolder)
+{
+    int argc = 1;
+    char name[] = "test_common", *argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv);
+    const QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+    EXPECT_EQ(AppFolders::DataFolder(), QCoreApplication::applicationDirPath());
+    EXPECT_TRUE(EntriesOf(home.path()).isEmpty());
 }
