@@ -4,6 +4,7 @@
 #include "model/ShooterCode.h"
 #include "support/Fixtures.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 TEST(TilesetFile, CountThenRecordsOfSevenFields)
@@ -38,6 +39,9 @@ TEST(TilesetGeometry, CellsRunDownEachColumnThenAcrossAndRoundHalvesToEven)
     EXPECT_EQ(TilesetCells(48, 16), 2);
     EXPECT_EQ(TilesetCells(80, 16), 2);
     EXPECT_EQ(TilesetCells(16, 16), 0);
+    // Cells past what a 16-bit brick number reaches are none of the tileset's.
+    EXPECT_EQ(TilesetCells(INT_MAX, 16), MaxTilesetCells);
+    EXPECT_EQ(TilesetCells(INT_MAX, 0), 0);
     EXPECT_EQ(CompanionBitmapPath("/a/Tls/A.vxt"), "/a/Tls/A.bmp");
     EXPECT_EQ(CompanionBitmapPath("/a/Tls/A.VXT"), "/a/Tls/A.bmp");
 }
