@@ -1,6 +1,5 @@
 // The file readers and writers given what a user's disk can hold in place of their files.
 #include "common/VorpexError.h"
-#include "model/Geometry.h"
 #include "model/LevelFile.h"
 #include "model/TilesetFile.h"
 #include "support/Fixtures.h"
@@ -8,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <climits>
 #include <gtest/gtest.h>
 
 TEST(BadInputFiles, EmptyFilesAndFoldersAreRefusedAndLeftAsTheyAre)
@@ -35,23 +33,11 @@ TEST(BadInputFiles, EmptyFilesAndFoldersAreRefusedAndLeftAsTheyAre)
     }
     EXPECT_THROW(WriteLevelFile(folder, LevelFileData()), VorpexError);
 
-    // Reading created nothing, and the failed writes left no part of a file behind.
+    // Reading created nothing, and the failed write left no part of a file behind.
     EXPECT_EQ(EntriesOf(app.tls(QString())),
               (QStringList{"Empty.vxt", "FileLink.vxt", "Folder.vxt", "Pipe.vxt", "PipeLink.vxt"}));
     EXPECT_TRUE(EntriesOf(folder).isEmpty());
     EXPECT_TRUE(ReadBytes(empty).isEmpty());
-}
-
-TEST(BadInputFiles, AFourByteTilesetMayCountTwoBillionBricks)
-{
-    TempAppFolder app;
-    const QString path = app.tls(QStringLiteral("Huge.vxt"));
-    WriteBytes(path, Le32({INT_MAX}));
-    const TilesetFileData file = ReadTilesetFile(path);
-    EXPECT_EQ(file.count(), INT_MAX);
-    // The last record would lie 60 GB into the file: every one reads as zeros.
-    for (int n : {1, 2, MaxTilesetCells, INT_MAX - 1, INT_MAX})
-        EXPECT_EQ(file.record(n), BrickRecord{}) << n;
 }
 
 TEST(BadInputFiles, NameFieldsReadAndWrittenBackKeepTheirBytes)

@@ -24,6 +24,9 @@ TEST(TilesetFile, ReadsRecordsAsZerosWhereTheFileEndsAndRefusesBadCounts)
     EXPECT_EQ(file.record(1), (BrickRecord{4, 1, 1, 1, 1, 96, 48}));
     EXPECT_EQ(file.record(2), BrickRecord{}); // cut short
     EXPECT_EQ(file.record(3), BrickRecord{}); // missing
+    // Four bytes may count 2147483647 bricks, the last 60 GB in: every one reads as zeros.
+    for (int n : {MaxTilesetCells, INT_MAX - 1, INT_MAX})
+        EXPECT_EQ(TilesetFileData(Le32({INT_MAX})).record(n), BrickRecord{}) << n;
     EXPECT_THROW(TilesetFileData(Le32({-1})), VorpexError);
     EXPECT_THROW(TilesetFileData(QByteArray("abc")), VorpexError);
 }
