@@ -196,21 +196,14 @@ void frmNewTileSet::buildWindow()
         " left: 7px; padding: 0px 1px; }"
         "QRadioButton { spacing: 1px; }"));
 
-    // Focus goes through the steps in the order they are worked.
-    setTabOrder(cmdOpenPic, cmdDone);
-    setTabOrder(cmdDone, cmdPrevious);
-    setTabOrder(cmdPrevious, cmdNext);
-    setTabOrder(cmdNext, chkAnimated);
-    setTabOrder(chkAnimated, txtFrames);
-    setTabOrder(txtFrames, Option1[1]);
-    setTabOrder(Option1[1], txtHits);
-    setTabOrder(txtHits, Option2);
-    for (int i = 0; i < 4; ++i) {
-        setTabOrder(i == 0 ? static_cast<QWidget *>(Option2) : chkShooter[std::size_t(i - 1)],
-                    chkShooter[std::size_t(i)]);
-    }
-    setTabOrder(chkShooter[3], Command2);
-    setTabOrder(Command2, cmdSave);
-    setTabOrder(cmdSave, Command3);
-    setTabOrder(Command3, Command7);
+    // Focus goes through the steps in the order they are worked, down each column of the
+    // assignments. Tab stops only at the option chosen: the options stand together in the
+    // order, so that choosing one further down does not move that stop elsewhere.
+    QWidget *const order[] = {cmdOpenPic,    cmdDone,       cmdPrevious,   cmdNext,
+                              chkAnimated,   txtFrames,     Option1[1],    txtHits,
+                              Option1[2],    Option1[3],    Option1[4],    Option2,
+                              chkShooter[0], chkShooter[1], chkShooter[2], chkShooter[3],
+                              Command2,      cmdSave,       Command3,      Command7};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }

@@ -52,9 +52,7 @@ protected:
     {
         window = frmEditLevelSet::ShowLevelSet(
             dialogs, app.path(), [this](const QString &level) { opened << level; }, &owner, path);
-        if (window) {
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-        }
+        EXPECT_TRUE(!window || QTest::qWaitForWindowExposed(window));
         return window;
     }
     QRect tile(int row) const { return window->lstLevels->visualRect(window->Model->index(row)); }
@@ -100,7 +98,6 @@ TEST_F(EditLevelSetTest, ReorderedWithALevelAddedAndOneRemovedItSavesInTheNewOrd
     WriteBytes(elsewhere.path() + "/new.vxl", Level(4));
     WriteBytes(elsewhere.path() + "/b.vxl", Level(5)); // Lvl has a b.vxl: not offered
     ASSERT_TRUE(open(set));
-    EXPECT_EQ(window->windowTitle(), "Edit Levelset - " + set);
     click(0);
     key(Qt::Key_Down, Ctrl);
     EXPECT_EQ(window->Levels(), (QStringList{"b.vxl", "a.vxl", "c.vxl"}));
@@ -192,7 +189,6 @@ TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyTher
         EXPECT_EQ(status(row), QString(why)) << row;
         EXPECT_EQ(thumbnail(row).pixel(2, 2), LevelTileDelegate::NoPicture) << row;
     }
-    EXPECT_EQ(window->Levels()[2], "gone.vxl");
 }
 
 TEST_F(EditLevelSetTest, TheOpenDialogStartsInLvlAndABadLevelsetOpensNothing)
@@ -206,16 +202,14 @@ TEST_F(EditLevelSetTest, TheOpenDialogStartsInLvlAndABadLevelsetOpensNothing)
         std::tie(request.filter, request.fileName, request.folder),
         std::make_tuple(QStringLiteral("Vorpex Levelsets|*.vxs"), QString(), app.path() + "/Lvl"));
 
-    for (const char *bad : {"N\r\n 2 \r\na.vxl\r\n", "N\r\n x \r\na.vxl\r\n",
-                            "N\r\n 1 \r\n..\\a.vxl\r\n", "N\r\n 1 \r\nLvl/a.vxl\r\n"}) {
-        WriteBytes(set, bad);
-        dialogs.answer(MsgAnswer::Ok);
-        EXPECT_EQ(open(set), nullptr) << bad;
-        const auto &m = dialogs.messages().back();
-        EXPECT_EQ(std::tie(m.text, m.caption, m.buttons),
-                  std::make_tuple("Cannot open levelset.\r\n" + set, QStringLiteral("VorpexEditor"),
-                                  MsgButtons::Ok));
-    }
+    // What the file may hold is the reader's; a file it refuses opens no window.
+    WriteBytes(set, "N\r\n 1 \r\nLvl/a.vxl\r\n");
+    dialogs.answer(MsgAnswer::Ok);
+    EXPECT_EQ(open(set), nullptr);
+    const auto &m = dialogs.messages().back();
+    EXPECT_EQ(std::tie(m.text, m.caption, m.buttons),
+              std::make_tuple("Cannot open levelset.\r\n" + set, QStringLiteral("VorpexEditor"),
+                              MsgButtons::Ok));
     EXPECT_TRUE(owner.findChildren<frmEditLevelSet *>().isEmpty());
 }
 

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -55,10 +56,33 @@ protected:
 
 } // namespace
 
-TEST_F(LevelSetTest, LabelCountsLevelsAndSaveWritesIntoLvlUnderTheChosenName)
+TEST_F(LevelSetTest, ControlsInPlaceThenTheLabelCountsLevelsAndSaveWritesIntoLvlUnderTheName)
 {
+    const std::pair<QWidget *, QRect> places[] = {
+        {window.cboLevels, {8, 8, 153, 21}},        {window.cmdAddLevel, {8, 40, 81, 25}},
+        {window.lblNumLevels, {96, 45, 65, 33}},    {window.Label1, {8, 80, 153, 17}},
+        {window.txtLevelSetName, {8, 96, 153, 19}}, {window.cmdCancel, {8, 128, 73, 25}},
+        {window.cmdSave, {88, 128, 73, 25}}};
+    for (auto [control, place] : places)
+        EXPECT_EQ(control->geometry(), place) << control->objectName().toStdString();
+    EXPECT_EQ(std::tuple(window.size(), window.font().pixelSize(), window.Label1->alignment(),
+                         window.lblNumLevels->alignment()),
+              std::tuple(QSize(167, 162), 11, Qt::AlignLeft | Qt::AlignTop,
+                         Qt::AlignLeft | Qt::AlignTop));
+    EXPECT_LE((window.frameGeometry().center() - window.screen()->availableGeometry().center())
+                  .manhattanLength(),
+              4);
+    EXPECT_EQ(window.focusWidget(), window.cmdAddLevel);
+    EXPECT_EQ(TabOrder(window.cmdAddLevel),
+              (QStringList{"cmdAddLevel", "cmdSave", "cmdCancel", "txtLevelSetName", "cboLevels"}));
+    // The list's text field is editable, but what Enter takes there is never added.
+    window.cboLevels->setFocus();
+    QTest::keyClicks(window.cboLevels, "/levels/typed.vxl\r");
+    EXPECT_EQ(std::pair(window.cboLevels->currentText(), window.cboLevels->count()),
+              std::pair(QStringLiteral("/levels/typed.vxl"), 0));
+
     EXPECT_EQ(window.lblNumLevels->text(), QStringLiteral("0 Levels"));
-    add(QStringLiteral("/levels/one.vxl"));
+    add(QStringLiteral("/levels/\u00e9t\u00e9.vxl"));
     EXPECT_EQ(window.lblNumLevels->text(), QStringLiteral("1 Level"));
     // Cancel in the Add Level dialog changes nothing.
     dialogs.cancelOpen();
@@ -66,17 +90,19 @@ TEST_F(LevelSetTest, LabelCountsLevelsAndSaveWritesIntoLvlUnderTheChosenName)
     EXPECT_EQ(window.lblNumLevels->text(), QStringLiteral("1 Level"));
     add(QStringLiteral("C:\\Other\\two.vxl"));
     EXPECT_EQ(window.lblNumLevels->text(), QStringLiteral("2 Levels"));
-    add(QStringLiteral("/levels/one.vxl")); // the same level again counts again
-    EXPECT_EQ(window.cboLevels->count(), 3);
+    add(QStringLiteral("/levels/\u00e9t\u00e9.vxl")); // the same level again counts again
+    EXPECT_EQ(std::pair(window.cboLevels->count(), window.cboLevels->currentText()),
+              std::pair(3, QStringLiteral("/levels/\u00e9t\u00e9.vxl")));
     EXPECT_EQ(dialogs.shown().back().request.filter, "Vorpex Levels|*.vxl");
 
+    // Saved in single-byte text; the Save dialog itself asks before the file chosen in it is
+    // replaced.
     const QString chosen = elsewhere.path() + QStringLiteral("/Set1.vxs");
     saveAs(chosen);
-    // The Save dialog itself asks before the file chosen in it is replaced.
     EXPECT_EQ(dialogs.shown().back().request.filter, "Vorpex Levelsets|*.vxs");
     EXPECT_TRUE(dialogs.shown().back().request.overwritePrompt);
     EXPECT_EQ(ReadBytes(app.lvl(QStringLiteral("Set1.vxs"))),
-              QByteArray("Vorpex Levels\r\n 3 \r\none.vxl\r\ntwo.vxl\r\none.vxl\r\n"));
+              QByteArray("Vorpex Levels\r\n 3 \r\n\xe9t\xe9.vxl\r\ntwo.vxl\r\n\xe9t\xe9.vxl\r\n"));
     EXPECT_FALSE(QFileInfo::exists(chosen));
     EXPECT_EQ(window.result(), QDialog::Accepted);
 }
@@ -163,7 +189,7 @@ TEST_F(LevelSetTest, EscCancelSaveDialogAndCancelButtonWriteNothing)
                     .isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
-TEST(NewLevelSetFromTheEditor, MakeLevelsetOpensItModallyInSingleByteText)
+TEST(NewLevelSetFromTheEditor, MakeLevelsetOpensItModallyOverTheEditor)
 {
     TempAppFolder app;
     WriteFixtureTileset(app.tls(QStringLiteral("DefaultTileSet.vxt")), 64, 48, 6);
@@ -172,17 +198,8 @@ TEST(NewLevelSetFromTheEditor, MakeLevelsetOpensItModallyInSingleByteText)
     frmEditor editor(dialogs, app.path(), bricks);
     editor.showAndActivate();
     dialogs.modal([&](QDialog &window) {
-        auto &builder = dynamic_cast<frmNewLevelSet &>(window);
-        EXPECT_EQ(builder.windowTitle(), QStringLiteral("New Levelset"));
-        EXPECT_EQ(builder.parentWidget(), &editor);
-        dialogs.open(QStringLiteral("/levels/\u00e9t\u00e9.vxl"));
-        QTest::mouseClick(builder.cmdAddLevel, Qt::LeftButton);
-        builder.txtLevelSetName->setText(QStringLiteral("D\u00e9j\u00e0"));
-        dialogs.save(QStringLiteral("/nowhere/Mine.vxs"));
-        QTest::mouseClick(builder.cmdSave, Qt::LeftButton);
+        EXPECT_EQ(std::pair(window.windowTitle(), window.parentWidget()),
+                  std::pair(QStringLiteral("New Levelset"), static_cast<QWidget *>(&editor)));
     });
     editor.mnuMakeLevelSet->trigger();
-    EXPECT_EQ(ReadBytes(app.lvl(QStringLiteral("Mine.vxs"))),
-              QByteArray("D\xe9j\xe0\r\n 1 \r\n\xe9t\xe9.vxl\r\n"));
-    EXPECT_EQ(dialogs.shown().front().window, QStringLiteral("frmNewLevelSet"));
 }

@@ -82,9 +82,10 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
                                                                      : QFileDialog::AnyFile);
         EXPECT_EQ(dialog.nameFilters(), QStringList{filter});
         EXPECT_EQ(dialog.selectedNameFilter(), filter);
+        EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
     };
 
-    // Open: the filter in Qt's form, the last name chosen, Cancel as nullopt.
+    // Open: the filter in Qt's form, the last name chosen, Cancel as nullopt even with a name.
     whenUp<QFileDialog>([&](QFileDialog &dialog) {
         expectDialog(dialog, QFileDialog::AcceptOpen, "Vorpex Level Files (*.vxl)");
         EXPECT_EQ(dialog.selectedFiles(), QStringList{existing});
@@ -93,7 +94,7 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
     EXPECT_EQ(dialogs.showOpen(nullptr, {"Vorpex Level Files|*.vxl", 1, false, existing}),
               existing);
     whenUp<QFileDialog>([](QFileDialog &dialog) { dialog.reject(); });
-    EXPECT_EQ(dialogs.showOpen(nullptr, {"Bitmap|*.bmp", 1, false, {}}), std::nullopt);
+    EXPECT_EQ(dialogs.showOpen(nullptr, {"Bitmap|*.bmp", 1, false, existing}), std::nullopt);
     // Several files at once, from the folder asked for where no name is given (not the one
     // last visited).
     const QStringList levels{app.tls("x.vxl"), app.tls("y.vxl")};
@@ -130,8 +131,13 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
               existing);
 
     // A folder: the one it opens in, taken as it is; a dialog of files would open it instead.
+    // Cancel takes none.
+    whenUp<QFileDialog>([](QFileDialog &dialog) { dialog.reject(); });
+    EXPECT_EQ(dialogs.showFolder(nullptr, "Add Folder", app.lvl("")), std::nullopt);
     whenUp<QFileDialog>([](QFileDialog &dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Add Folder");
+        EXPECT_EQ(
+            std::pair(dialog.windowTitle(), dialog.testOption(QFileDialog::DontUseNativeDialog)),
+            std::pair(QStringLiteral("Add Folder"), true));
         static_cast<QDialog &>(dialog).accept();
         if (dialog.isVisible())
             dialog.reject();

@@ -120,6 +120,18 @@ QByteArray MonoBitmap(int width, int height, QColor colour)
            QByteArray(pixelBytes, '\0');
 }
 
+QStringList TabOrder(QWidget *first)
+{
+    QStringList names;
+    QWidget *w = first;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->isHidden() && !w->objectName().isEmpty())
+            names << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != first);
+    return names;
+}
+
 void MakeFifo(const QString &path)
 {
     ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0644), 0) << path.toStdString();
@@ -160,11 +172,12 @@ void PaintPending()
     QCoreApplication::processEvents();
 }
 
-QImage OnScreen(const PictureBox &box)
+QImage OnScreen(const PictureBox &box, bool withFrame)
 {
     PaintPending();
     QWidget *window = box.window();
-    const QRect area(box.mapTo(window, box.drawingRect().topLeft()), box.drawingArea());
+    const QRect shown = withFrame ? box.rect() : box.drawingRect();
+    const QRect area(box.mapTo(window, shown.topLeft()), shown.size());
     return window->screen()
         ->grabWindow(window->winId(), area.x(), area.y(), area.width(), area.height())
         .toImage()

@@ -70,11 +70,14 @@ void WriteFixtureTileset(const QString &vxtPath, int width, int height, int coun
 class PictureBox;
 // Lets every window paint what it has asked to repaint.
 void PaintPending();
-// What the screen shows of a picture box's drawing area once pending repaints are done, as the
-// window system holds it, and what its surface holds there. A box whose surface changed without
-// asking for a repaint still shows its old pixels.
-QImage OnScreen(const PictureBox &box);
+// What the screen shows of a picture box's drawing area (or of the whole box, frame included)
+// once pending repaints are done, as the window system holds it, and what its surface holds
+// there. A box whose surface changed without asking for a repaint still shows its old pixels.
+QImage OnScreen(const PictureBox &box, bool withFrame = false);
 QImage OnSurface(const PictureBox &box);
+
+// The names of the shown controls that Tab goes through, in order, from `first` round to it.
+QStringList TabOrder(QWidget *first);
 
 // A named pipe where a file belongs.
 void MakeFifo(const QString &path);

@@ -39,28 +39,17 @@ TEST_F(AssignmentTest, ThreeHitsOnBrickTwo)
                                 Le32({1, 1, 1, 3, 2, 64, 0}) + Le32({1, 1, 1, 3, 3, 96, 0}));
 }
 
-TEST_F(AssignmentTest, AnimatedWithTwoFramesAndTwoHitsOnBrickOneRoundedOnce)
+TEST_F(AssignmentTest, EveryPictureOfAnAnimatedStageCarriesThatStageRoundedOnce)
 {
-    // 2.5 frames are 2 and 1.5 hits are 2 (halves to even), in the record and the walk alike.
-    startWalk(96, 16);
-    Click(window.chkAnimated);
-    TypeInto(window.txtFrames, QStringLiteral("2.5"));
-    TypeInto(window.txtHits, QStringLiteral("1.5"));
-    next(2);
-    EXPECT_EQ(endAndSave(), Le32({3}) + Le32({1, 2, 1, 2, 1, 0, 0}) + Le32({1, 2, 2, 2, 1, 32, 0}) +
-                                Le32({1, 1, 1, 2, 2, 64, 0}));
-}
-
-TEST_F(AssignmentTest, EveryPictureOfAnAnimatedStageCarriesThatStage)
-{
-    // Two hits; stage 1 an animation of three pictures, stage 2 one of two.
+    // Two hits; stage 1 an animation of three pictures, stage 2 one of two. 1.5 hits are 2 and
+    // 2.5 frames are 2 (halves to even), in the record and the walk alike.
     startWalk(64, 64);
     Click(window.chkAnimated);
     TypeInto(window.txtFrames, QStringLiteral("3"));
-    TypeInto(window.txtHits, QStringLiteral("2"));
+    TypeInto(window.txtHits, QStringLiteral("1.5"));
     next(3); // leaving picture 2 must not make picture 3 a new stage
     Click(window.chkAnimated);
-    TypeInto(window.txtFrames, QStringLiteral("2"));
+    TypeInto(window.txtFrames, QStringLiteral("2.5"));
     next(2);
     EXPECT_EQ(endAndSave(), Le32({5}) + Le32({1, 3, 1, 2, 1, 0, 0}) + Le32({1, 3, 2, 2, 1, 0, 16}) +
                                 Le32({1, 3, 3, 2, 1, 0, 32}) + Le32({1, 2, 1, 2, 2, 0, 48}) +
@@ -111,26 +100,6 @@ TEST_F(AssignmentTest, FramesBoxIsCheckedOnEveryChangeHitsBoxOnLosingTheFocus)
     TypeInto(window.txtHits, QStringLiteral("-3")); // below one becomes one without a word
     Click(window.Command7);
     EXPECT_EQ(window.txtHits->text(), QStringLiteral("1"));
-}
-
-TEST_F(AssignmentTest, EveryShooterPatternGivesItsCodeOnAMouseRelease)
-{
-    startWalk(64, 32);
-    // Code, then top, right, bottom, left.
-    const int table[16][5] = {
-        {0, 0, 0, 0, 0},  {5, 1, 0, 0, 0},  {6, 0, 1, 0, 0},  {7, 0, 0, 1, 0},
-        {8, 0, 0, 0, 1},  {9, 1, 1, 0, 0},  {10, 0, 1, 1, 0}, {11, 0, 0, 1, 1},
-        {12, 1, 0, 0, 1}, {13, 1, 1, 0, 1}, {14, 1, 1, 1, 0}, {15, 0, 1, 1, 1},
-        {16, 1, 0, 1, 1}, {17, 1, 1, 1, 1}, {18, 0, 1, 0, 1}, {19, 1, 0, 1, 0},
-    };
-    for (const auto &row : table) {
-        for (std::size_t i = 0; i < 4; ++i)
-            window.chkShooter[i]->setChecked(row[i + 1] != 0);
-        window.ShooterAction = -1;
-        // The right button does not toggle the box, but its release counts all the same.
-        Click(window.chkShooter[std::size_t(row[0] % 4)], Qt::RightButton);
-        EXPECT_EQ(window.ShooterAction, row[0]);
-    }
 }
 
 TEST_F(AssignmentTest, ShooterTopRightBottomLeftInTurnAndKeyboardTogglesWait)

@@ -7,10 +7,11 @@
 #include "platform/ReadOutLabel.h"
 
 #include <QDir>
+#include <QScreen>
 
 using WalkTest = BuilderFixture;
 
-TEST_F(WalkTest, FramesNestHiddenOptionsAndCaptionsWithAccessKeys)
+TEST_F(WalkTest, ControlsNestInFramesInFocusOrderWithOnlyThreeButtonsToClickAtFirst)
 {
     struct Place
     {
@@ -21,6 +22,7 @@ TEST_F(WalkTest, FramesNestHiddenOptionsAndCaptionsWithAccessKeys)
     for (const Place &p : {Place{"cmdOpenPic", "Frame2", {24, 32}, "&Open Picture"},
                            Place{"chkAnimated", "Frame3", {32, 240}, "Animated"},
                            Place{"Option1(4)", "frmAssigns", {144, 256}, "Dynamite"},
+                           Place{"chkShooter(1)", "frmAssigns", {256, 184}, ""},
                            Place{"Command2", "frmActions", {136, 296}, "&End tileset"},
                            Place{"Command3", "frmNewTileSet", {360, 344}, "&Cancel"}}) {
         auto *w = window.findChild<QAbstractButton *>(QLatin1String(p.name));
@@ -29,11 +31,26 @@ TEST_F(WalkTest, FramesNestHiddenOptionsAndCaptionsWithAccessKeys)
         EXPECT_EQ(w->mapTo(&window, QPoint(0, 0)), p.inWindow) << p.name;
         EXPECT_EQ(w->text(), QLatin1String(p.caption));
     }
-    for (std::size_t i = 19; i <= 26; ++i)
-        EXPECT_TRUE(window.Option1[i]->isHidden() &&
-                    window.Option1[i]->parentWidget() == window.frmAssigns)
-            << i;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("New Tileset"));
+    EXPECT_EQ(window.font().pixelSize(), 11);
+    EXPECT_LE((window.frameGeometry().center() - window.screen()->availableGeometry().center())
+                  .manhattanLength(),
+              4);
+    EXPECT_EQ(TabOrder(window.cmdOpenPic),
+              (QStringList{"cmdOpenPic",    "cmdDone",       "cmdPrevious",   "cmdNext",
+                           "chkAnimated",   "txtFrames",     "Option1(1)",    "txtHits",
+                           "Option1(2)",    "Option1(3)",    "Option1(4)",    "Option2",
+                           "chkShooter(0)", "chkShooter(1)", "chkShooter(2)", "chkShooter(3)",
+                           "Command2",      "cmdSave",       "Command3",      "Command7"}));
+    QStringList enabled;
+    for (const QAbstractButton *button : window.findChildren<QAbstractButton *>())
+        if (button->isEnabled())
+            enabled << button->objectName();
+    EXPECT_EQ(enabled, (QStringList{"cmdOpenPic", "Command7", "Command3"}));
+    // The etched separator across the assignments: grey over white.
+    const QImage etched = window.screen()->grabWindow(window.winId(), 200, 287, 1, 2).toImage();
+    EXPECT_EQ(std::pair(etched.pixel(0, 0), etched.pixel(0, 1)),
+              std::pair(qRgb(128, 128, 128), qRgb(255, 255, 255)));
 }
 
 TEST_F(WalkTest, OpenPictureRefusesWrongSizesAndKeepsThePictureOnALoadFailure)
@@ -59,21 +76,20 @@ TEST_F(WalkTest, OpenPictureRefusesWrongSizesAndKeepsThePictureOnALoadFailure)
         EXPECT_FALSE(window.cmdDone->isEnabled()) << c.message;
     }
     EXPECT_EQ(dialogs.messages().size(), 4u);
+    // 151 x 217 cells, as many as brick numbers reach; the whole picture's box grows past the
+    // window's edges to show it.
+    WriteBytes(app.tls(QStringLiteral("Most.bmp")), MonoBitmap(4832, 3472, Qt::red));
+    dialogs.open(app.tls(QStringLiteral("Most.bmp")));
+    Click(window.cmdOpenPic);
+    EXPECT_TRUE(window.cmdDone->isEnabled() && window.picCopyTiles->size() == QSize(4832, 3472));
 
-    // Not a bitmap, another kind of picture named .bmp, a named pipe: refused at once.
+    // A file that is no picture leaves the one in use.
     const QString broken = app.tls(QStringLiteral("Broken.bmp"));
-    const QString png = app.tls(QStringLiteral("Png.bmp"));
-    const QString pipe = app.tls(QStringLiteral("Pipe.bmp"));
     WriteBytes(broken, QByteArray("BM not really a bitmap"));
-    ASSERT_TRUE(CellPicture(64, 32).save(png, "PNG"));
-    MakeFifo(pipe);
-    FifoWatchdog watchdog({pipe});
-    for (const QString &bad : {broken, png, pipe}) {
-        dialogs.open(app.tls(QStringLiteral("Good.bmp"))).open(bad).answer(MsgAnswer::Ok);
-        ClickInTurn({window.cmdOpenPic, window.cmdOpenPic});
-        expectMessage(QStringLiteral("Cannot load picture.\r\n") + bad);
-        EXPECT_EQ(window.PicFileName, QStringLiteral("Good.bmp"));
-    }
+    dialogs.open(app.tls(QStringLiteral("Good.bmp"))).open(broken).answer(MsgAnswer::Ok);
+    ClickInTurn({window.cmdOpenPic, window.cmdOpenPic});
+    expectMessage(QStringLiteral("Cannot load picture.\r\n") + broken);
+    EXPECT_EQ(window.PicFileName, QStringLiteral("Good.bmp"));
     Click(window.cmdDone); // cuts the picture still in use
     EXPECT_EQ(window.MaxBricks, 4);
 
@@ -95,7 +111,7 @@ TEST_F(WalkTest, DoneCutsColumnByColumnAndPreviousKeepsRecords)
     EXPECT_EQ(window.lblMaxBricks->text(), QStringLiteral("Max bricks: 6"));
     next(2);
     EXPECT_EQ(window.BrickWindow->surface().pixelColor(31, 15), CellColour(3));
-    EXPECT_FALSE(window.cmdOpenPic->isEnabled());
+    EXPECT_FALSE(window.cmdOpenPic->isEnabled() || window.cmdDone->isEnabled());
     for (const PictureBox *box : {window.BrickWindow, window.TileBmp})
         EXPECT_TRUE(OnScreen(*box) == OnSurface(*box)) << box->objectName().toStdString();
 
@@ -177,6 +193,10 @@ TEST(ReadOuts, EveryReadOutShowsItsLargestTextWhole)
                 .boundingRect(room,
                               int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
                               label->text());
+        // All but the frame count keep the window's font, on two lines where they need them.
+        if (readOut && label != builder.lblAnimFrame) {
+            EXPECT_EQ(readOut->fittingFont(), label->font()) << text;
+        }
         EXPECT_TRUE(room.contains(needed))
             << text << ": needs " << needed.width() << " x " << needed.height() << ", has "
             << room.width() << " x " << room.height();
