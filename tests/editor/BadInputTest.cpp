@@ -3,7 +3,6 @@
 #include "EditorFixture.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <climits>
 
@@ -47,13 +46,10 @@ TEST_F(BadInputTest, EmptyFilesFoldersPipesAndFlatOrForeignPicturesWhereFilesBel
                    levelBytes({-1, -1, -1, -1}, tileset, "DefaultBackground.bmp", {{1, 1, 1}}));
         cases.push_back({path, "Cannot open tileset.\r\n" + app.tls(QLatin1String(tileset))});
     }
-    QElapsedTimer clock;
     for (const auto &[path, message] : cases) {
         dialogs.answer(MsgAnswer::Ok);
-        clock.start();
         EXPECT_FALSE(editor->OpenFile(path)) << path.toStdString();
-        EXPECT_LT(clock.elapsed(), 1000) << path.toStdString();
-        expectMessage(message);
+        dialogs.expectMessage(message);
         EXPECT_EQ(editor->LevelPath, app.lvl("good.vxl"));
         EXPECT_EQ(boxes(), (Boxes{false, false, true, false}));
         EXPECT_EQ(editor->LevelPic->surface(), canvasBefore);
@@ -69,37 +65,16 @@ TEST_F(BadInputTest, EmptyFilesFoldersPipesAndFlatOrForeignPicturesWhereFilesBel
         const QByteArray level = levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", name, {{2, 2, 3}});
         WriteBytes(app.lvl("bg.vxl"), level);
         dialogs.answer(MsgAnswer::Ok);
-        clock.start();
         ASSERT_TRUE(editor->OpenFile(app.lvl("bg.vxl")));
-        expectMessage("Cannot load background picture.\r\n" + app.bgd(QLatin1String(name)));
+        dialogs.expectMessage("Cannot load background picture.\r\n" + app.bgd(QLatin1String(name)));
         EXPECT_EQ(canvas(300, 200), QColor(Qt::black)) << name;
         ASSERT_TRUE(editor->SaveFile(app.lvl("copy.vxl")));
         EXPECT_EQ(ReadBytes(app.lvl("copy.vxl")), level);
         dialogs.open(app.bgd(QLatin1String(name))).answer(MsgAnswer::Ok);
         editor->Backpic_MouseDown(1);
-        EXPECT_LT(clock.elapsed(), 1000) << name;
-        expectMessage("Cannot load picture.\r\n" + app.bgd(QLatin1String(name)));
+        dialogs.expectMessage("Cannot load picture.\r\n" + app.bgd(QLatin1String(name)));
         EXPECT_EQ(editor->BackPicSet, VbFalse);
     }
-}
-
-TEST_F(BadInputTest, OnePixelPicturesTileTheCanvasAndHoldNoBrick)
-{
-    WriteBytes(app.tls("Dot.vxt"), Le32({3, 1, 1, 1, 1, 1, 0, 0}));
-    WriteBytes(app.tls("Dot.bmp"), MonoBitmap(1, 1, Qt::green));
-    WriteBytes(app.bgd("Dot.bmp"), MonoBitmap(1, 1, QColor(200, 30, 30)));
-    start();
-    dialogs.open(app.bgd("Dot.bmp"));
-    editor->Backpic_MouseDown(1);
-    EXPECT_EQ(editor->BackTilesAcross, 640);
-    EXPECT_EQ(editor->BackTilesDown, 480);
-    EXPECT_EQ(canvas(639, 0), QColor(200, 30, 30));
-    EXPECT_EQ(canvas(321, 233), QColor(200, 30, 30));
-    // A 1 x 1 bitmap has no whole cell: the tileset opens with no bricks at all.
-    ASSERT_TRUE(editor->OpenTileSet(app.tls("Dot.vxt")));
-    EXPECT_EQ(editor->BrickCount, 3);
-    EXPECT_EQ(editor->PaletteCount, 0);
-    EXPECT_EQ(bricks.upperBound(), 0);
 }
 
 TEST_F(BadInputTest, HugeCountsAndPicturesBeyondSixteenBitCellNumbers)
@@ -121,6 +96,12 @@ TEST_F(BadInputTest, HugeCountsAndPicturesBeyondSixteenBitCellNumbers)
     EXPECT_EQ(canvas(40, 5), QColor(0, 0, 90)); // brick 5 does not exist
     EXPECT_EQ(ReadBytes(app.tls("Huge.vxt")), Le32({INT_MAX}));
 
+    // A 1 x 1 bitmap has no whole cell: the tileset opens with no bricks at all.
+    WriteBytes(app.tls("Dot.vxt"), Le32({3, 1, 1, 1, 1, 1, 0, 0}));
+    WriteBytes(app.tls("Dot.bmp"), MonoBitmap(1, 1, Qt::green));
+    ASSERT_TRUE(editor->OpenTileSet(app.tls("Dot.vxt")));
+    EXPECT_EQ(std::tuple(editor->BrickCount, editor->PaletteCount, bricks.upperBound()),
+              std::tuple(3, 0, 0));
     ASSERT_TRUE(editor->OpenTileSet(app.tls("Vast.vxt")));
     EXPECT_EQ(bricks.upperBound(), 32767);
     EXPECT_EQ(bricks[1], (BrickRecord{2, 1, 1, 1, 1, 8144, 2024}));
@@ -165,7 +146,7 @@ TEST_F(BadInputTest, NamesBeyondAsciiAndOfThirtyCharacters)
     ASSERT_TRUE(editor->SaveFile(app.lvl("cut.vxl")));
     dialogs.answer(MsgAnswer::Ok);
     EXPECT_FALSE(editor->OpenFile(app.lvl("cut.vxl")));
-    expectMessage("Cannot open tileset.\r\n" + app.tls(thirtyOne.left(30)));
+    dialogs.expectMessage("Cannot open tileset.\r\n" + app.tls(thirtyOne.left(30)));
 }
 
 TEST_F(BadInputTest, NamesWrittenOnCaseInsensitiveDisksFindTheirFilesAndStayAsWritten)
@@ -187,7 +168,7 @@ TEST_F(BadInputTest, NamesWrittenOnCaseInsensitiveDisksFindTheirFilesAndStayAsWr
     WriteBytes(app.lvl("twin.vxl"), levelBytes({-1, 0, 0, 0}, "twin.vxt", "DefaultBackground.bmp"));
     dialogs.answer(MsgAnswer::Ok);
     EXPECT_FALSE(editor->OpenFile(app.lvl("twin.vxl")));
-    expectMessage("Cannot open tileset.\r\n" + app.tls("twin.vxt"));
+    dialogs.expectMessage("Cannot open tileset.\r\n" + app.tls("twin.vxt"));
 }
 
 TEST_F(BadInputTest, BrickPicturesPlacedFarOutsideTheBitmap)

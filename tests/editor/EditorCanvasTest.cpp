@@ -149,7 +149,7 @@ TEST_F(EditorTest, BackgroundsTileFromTheTopLeftAndExpandAndShrinkOnRightClick)
     dialogs.cancelOpen().open(bad).answer(MsgAnswer::Ok);
     editor->Backpic_MouseDown(1);
     editor->Backpic_MouseDown(4);
-    expectMessage("Cannot load picture.\r\n" + bad);
+    dialogs.expectMessage("Cannot load picture.\r\n" + bad);
     EXPECT_EQ(dialogs.shown()[dialogs.shown().size() - 2].request.filter, "Bitmap|*.bmp");
     EXPECT_EQ(editor->BackPicPath, app.bgd("b641.bmp"));
     EXPECT_EQ(editor->BackPiclbl->text(), label);

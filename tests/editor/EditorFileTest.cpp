@@ -41,12 +41,9 @@ TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileM
     EXPECT_EQ(canvas(300, 200), QColor(Qt::black));
     EXPECT_EQ(canvas(300, 465), HorizontalPaddleImage().pixelColor(300, 5));
     EXPECT_EQ(editor->mnuFile->title(), "&File");
-    QStringList items;
-    for (QAction *a : editor->mnuFile->actions())
-        items << (a->isSeparator() ? "-" : a->text() + '=' + a->shortcut().toString());
-    EXPECT_EQ(items,
-              (QStringList{"&New=Ctrl+N", "&Open=Ctrl+O", "-", "&Save=Ctrl+S", "Save &As=Ctrl+A",
-                           "-", "&Make Levelset=", "New &Tileset=", "-", "E&xit=Ctrl+Q"}));
+    EXPECT_EQ(items(editor->mnuFile),
+              "&New=Ctrl+N, &Open=Ctrl+O, -, &Save=Ctrl+S, Save &As=Ctrl+A, -, &Make Levelset=, "
+              "New &Tileset=, -, E&xit=Ctrl+Q");
 }
 
 TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
@@ -106,7 +103,8 @@ TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
 
     dialogs.answer(MsgAnswer::Yes);
     QTest::mouseClick(editor->Command1, Qt::LeftButton);
-    expectMessage("Are you sure you want to clear the level?", "Clear Level", MsgButtons::YesNo);
+    dialogs.expectMessage("Are you sure you want to clear the level?", "Clear Level",
+                          MsgButtons::YesNo);
     CellGrid kept;
     kept(0, 5) = 4;
     EXPECT_EQ(editor->LevelGrid, kept);
@@ -118,16 +116,10 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
 {
     start();
     clickSlot(2);
+    const Cells cells{{0, 0, 9},  {5, 0, 3},   {0, 17, 2}, {1, 1, 4},
+                      {20, 1, 3}, {20, 30, 6}, {7, 7, -5}, {8, 8, 200}};
     const QByteArray bytes =
-        levelBytes({-1, 0, 0, -1}, "DefaultTileSet.vxt", "DefaultBackground.bmp",
-                   {{0, 0, 9},
-                    {5, 0, 3},
-                    {0, 17, 2},
-                    {1, 1, 4},
-                    {20, 1, 3},
-                    {20, 30, 6},
-                    {7, 7, -5},
-                    {8, 8, 200}});
+        levelBytes({-1, 0, 0, -1}, "DefaultTileSet.vxt", "DefaultBackground.bmp", cells);
     const QString path = app.lvl("round.vxl");
     WriteBytes(path, bytes + QByteArray(100, 'q'));
     ASSERT_TRUE(editor->OpenFile(path));
@@ -171,7 +163,7 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
     WriteBytes(path, levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "Gone.bmp", {{3, 3, 2}}));
     dialogs.answer(MsgAnswer::Ok);
     ASSERT_TRUE(editor->OpenFile(path));
-    expectMessage("Cannot load background picture.\r\n" + app.bgd("Gone.bmp"));
+    dialogs.expectMessage("Cannot load background picture.\r\n" + app.bgd("Gone.bmp"));
     EXPECT_EQ(editor->BackPicSet, VbFalse);
     EXPECT_EQ(canvas(300, 200), QColor(Qt::black));
     EXPECT_EQ(canvas(70, 36), brickColour(2));
@@ -202,8 +194,8 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
             WriteBytes(path, bytes);
         dialogs.answer(MsgAnswer::Ok);
         EXPECT_FALSE(editor->OpenFile(path)) << file;
-        expectMessage(bytes.contains("Missing") ? "Cannot open tileset.\r\n" + missing
-                                                : "Cannot open level.\r\n" + path);
+        dialogs.expectMessage(bytes.contains("Missing") ? "Cannot open tileset.\r\n" + missing
+                                                        : "Cannot open level.\r\n" + path);
         EXPECT_EQ(editor->LevelGrid, grid) << file;
         EXPECT_EQ(boxes(), (Boxes{0, 1, 0, 0})) << file;
         EXPECT_EQ(editor->windowTitle(), title(good)) << file;
@@ -218,7 +210,7 @@ TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
     QFile::remove(defaultTileset());
     dialogs.answer(MsgAnswer::Ok);
     start();
-    expectMessage("Cannot open tileset.\r\n" + defaultTileset());
+    dialogs.expectMessage("Cannot open tileset.\r\n" + defaultTileset());
     EXPECT_TRUE(editor->isVisible());
     EXPECT_FALSE(editor->Picture2[1]->isEnabled());
     // More bricks than slots: the first 119 are shown, without a message.
@@ -241,7 +233,7 @@ TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
     for (const char *name : {"Negative.vxt", "NoPicture.vxt", "BadPicture.vxt", "Absent.vxt"}) {
         dialogs.answer(MsgAnswer::No).open(app.tls(name)).answer(MsgAnswer::Ok);
         editor->mnuNew_Click();
-        expectMessage("Cannot open tileset.\r\n" + app.tls(name));
+        dialogs.expectMessage("Cannot open tileset.\r\n" + app.tls(name));
         EXPECT_EQ(editor->LevelGrid(1, 1), 3) << name;
         EXPECT_EQ(editor->CurrentBrick, 5) << name;
         EXPECT_TRUE(editor->Picture2[119]->isEnabled()) << name;
@@ -266,11 +258,12 @@ TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
     EXPECT_EQ(editor->CurrentBrick, 0);
     EXPECT_EQ(editor->Picture2[0]->border(), PictureBox::Border::Sunken3D);
     dialogs.modal([&](QDialog &window) {
-        EXPECT_EQ(window.windowTitle(), "New Levelset");
+        EXPECT_EQ(std::pair(window.windowTitle(), window.parentWidget()),
+                  std::pair(QStringLiteral("New Levelset"), static_cast<QWidget *>(editor.get())));
         WriteFixtureTileset(many, 64, 48, 2);
         WriteBitmap(app.tls("Many.bmp"), SolidPicture(64, 48, Qt::darkCyan));
     });
-    editor->mnuMakeLevelSet_Click();
+    editor->mnuMakeLevelSet->trigger();
     EXPECT_EQ(editor->BrickCount, 2);
     EXPECT_EQ(editor->Picture2[1]->surface().pixelColor(4, 4), QColor(Qt::darkCyan));
     expectShown(editor->Picture2[1]);
@@ -313,8 +306,8 @@ TEST_F(EditorTest, ALevelDroppedOnTheWindowOpensAfterTheSaveQuestionOtherFilesAr
     drop.setAccepted(false);
     QApplication::sendEvent(editor.get(), &drop);
     EXPECT_TRUE(drop.isAccepted());
-    expectMessage("Do you want to save current level?", "New Level", MsgButtons::YesNoCancel,
-                  MsgIcon::Question);
+    dialogs.expectMessage("Do you want to save current level?", "New Level",
+                          MsgButtons::YesNoCancel, MsgIcon::Question);
     EXPECT_EQ(editor->windowTitle(), title(path));
     EXPECT_EQ(canvas(100, 50), brickColour(2));
 }

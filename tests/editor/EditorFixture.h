@@ -6,8 +6,10 @@
 #include "support/Fixtures.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -47,6 +49,14 @@ protected:
     static QString title(const QString &path) { return "Vorpex Editor - " + path; }
     static QColor brickColour(int n) { return CellColour(n); }
     QColor canvas(int x, int y) const { return editor->LevelPic->surface().pixelColor(x, y); }
+    // A menu's items as "caption=shortcut", "-" for a separator, in one line.
+    static QString items(const QMenu *menu)
+    {
+        QStringList items;
+        for (QAction *a : menu->actions())
+            items << (a->isSeparator() ? "-" : a->text() + '=' + a->shortcut().toString());
+        return items.join(", ");
+    }
     bool box(int n) const { return editor->Check1[std::size_t(n)]->isChecked(); }
     Boxes boxes() const { return {box(1), box(2), box(3), box(4)}; }
 
@@ -92,19 +102,6 @@ protected:
     }
     void clickBox(int n) { QTest::mouseClick(editor->Check1[std::size_t(n)], Qt::LeftButton); }
 
-    // The last prompt shown was this message box, letter for letter.
-    void expectMessage(const QString &text,
-                       const QString &caption = "VorpexEditor",
-                       MsgButtons buttons = MsgButtons::Ok,
-                       MsgIcon icon = MsgIcon::None)
-    {
-        ASSERT_FALSE(dialogs.shown().empty());
-        const ScriptedDialogs::Shown &m = dialogs.shown().back();
-        const MsgAnswer first = buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
-        EXPECT_EQ(std::tie(m.kind, m.text, m.caption, m.buttons, m.icon, m.defaultButton),
-                  std::tuple(ScriptedDialogs::Kind::Message, text, caption, buttons, icon, first));
-    }
-
     // A level file written out by hand from the layout: paddle words, names, cells.
     static QByteArray levelBytes(std::initializer_list<std::int16_t> paddles,
                                  const QByteArray &tileset,
@@ -116,12 +113,13 @@ protected:
             grid.replace(4 * (x + 21 * y), 4, Le32({v}));
         return Le16(paddles) + NameField(tileset) + NameField(background) + grid;
     }
-    // The same for the default tileset and background, written into Lvl; returns its path.
-    QString
-    writeLevel(const QString &name, std::initializer_list<std::int16_t> paddles, Cells cells = {})
+    // The same for the default tileset (and background), written into Lvl; returns its path.
+    QString writeLevel(const QString &name,
+                       std::initializer_list<std::int16_t> paddles,
+                       Cells cells = {},
+                       const QByteArray &background = "DefaultBackground.bmp")
     {
-        WriteBytes(app.lvl(name),
-                   levelBytes(paddles, "DefaultTileSet.vxt", "DefaultBackground.bmp", cells));
+        WriteBytes(app.lvl(name), levelBytes(paddles, "DefaultTileSet.vxt", background, cells));
         return app.lvl(name);
     }
 };

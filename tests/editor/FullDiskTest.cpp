@@ -29,10 +29,10 @@ TEST_P(FullDiskTest, EverySaveFailsWholeAndTheWorkStays)
         FullDisk full(GetParam(), 1000);
         dialogs.answer(MsgAnswer::Ok);
         EXPECT_FALSE(editor->mnuSave_Click());
-        expectMessage("Error in writing file.");
+        dialogs.expectMessage("Error in writing file.");
         dialogs.save(app.lvl("new.vxl")).answer(MsgAnswer::Ok);
         EXPECT_FALSE(editor->mnuSaveAs_Click());
-        expectMessage("Error in writing file.");
+        dialogs.expectMessage("Error in writing file.");
     }
     EXPECT_EQ(ReadBytes(level), oldLevel);
     EXPECT_EQ(EntriesOf(app.lvl("")), QStringList{"old.vxl"});
@@ -60,7 +60,7 @@ TEST_P(FullDiskTest, EverySaveFailsWholeAndTheWorkStays)
         FullDisk full(GetParam(), GetParam() == FullDiskKind::Mounted ? 160000 : 28000);
         dialogs.answer(MsgAnswer::Ok);
         builder.cmdSave_Click();
-        expectMessage("Error in writing file.");
+        dialogs.expectMessage("Error in writing file.");
     }
     EXPECT_TRUE(builder.isVisible());
     EXPECT_EQ(builder.BrickCount, 2000);
@@ -78,7 +78,7 @@ TEST_P(FullDiskTest, EverySaveFailsWholeAndTheWorkStays)
         FullDisk full(GetParam(), 10);
         dialogs.save(app.lvl("Set1.vxs")).answer(MsgAnswer::Ok);
         levelsets.cmdSave_Click();
-        expectMessage("Error in writing file.");
+        dialogs.expectMessage("Error in writing file.");
     }
     EXPECT_TRUE(levelsets.isVisible());
     EXPECT_EQ(levelsets.NumLevels, 1);

@@ -152,8 +152,8 @@ TEST_F(HistoryTest, LeavingAsksOnlyAboutUnsavedWork)
         drag({10}, 10);
     };
     auto expectQuestion = [this] {
-        expectMessage("Do you want to save current level?", "VorpexEditor", MsgButtons::YesNoCancel,
-                      MsgIcon::Question);
+        dialogs.expectMessage("Do you want to save current level?", "VorpexEditor",
+                              MsgButtons::YesNoCancel, MsgIcon::Question);
     };
     start();
     editor->mnuExit_Click();
@@ -208,8 +208,8 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyAndAnOrphanIsOffered)
     other.reset();
     dialogs.answer(MsgAnswer::Yes);
     editor = editorWithRecovery(app.path());
-    expectMessage("The editor was not closed properly. Restore the unsaved level?", "VorpexEditor",
-                  MsgButtons::YesNo, MsgIcon::Question);
+    dialogs.expectMessage("The editor was not closed properly. Restore the unsaved level?",
+                          "VorpexEditor", MsgButtons::YesNo, MsgIcon::Question);
     EXPECT_EQ(editor->windowTitle(), "Vorpex Editor - Untitled");
     EXPECT_EQ(canvas(40, 5), brickColour(3));
     EXPECT_TRUE(editor->HasUnsavedChanges());
@@ -222,9 +222,9 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyAndAnOrphanIsOffered)
     for (int start = 0; start < 2; ++start) {
         dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
         editor = editorWithRecovery(app.path());
-        expectMessage("Cannot open level.\r\n" + recovery +
-                      "/short.vxl\r\n\r\nThe unsaved level is kept in:\r\n" + recovery +
-                      "/short.vxl");
+        dialogs.expectMessage("Cannot open level.\r\n" + recovery +
+                              "/short.vxl\r\n\r\nThe unsaved level is kept in:\r\n" + recovery +
+                              "/short.vxl");
         EXPECT_EQ(editor->windowTitle(), "Vorpex Editor - Untitled");
         // Its own edits go to a copy of its own.
         clickSlot(1);
@@ -347,8 +347,8 @@ TEST_F(HistoryTest, AKilledEditorGivesItsLevelBack)
     dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
     editor = editorWithRecovery(app.path());
     const QString copy = recovery + '/' + copies().value(0);
-    expectMessage("Cannot open tileset.\r\n" + app.tls("Moved.vxt") +
-                  "\r\n\r\nThe unsaved level is kept in:\r\n" + copy);
+    dialogs.expectMessage("Cannot open tileset.\r\n" + app.tls("Moved.vxt") +
+                          "\r\n\r\nThe unsaved level is kept in:\r\n" + copy);
     editor.reset();
 
     QFile::rename(app.tls("Moved.off"), app.tls("Moved.vxt"));

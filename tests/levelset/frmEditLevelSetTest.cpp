@@ -108,11 +108,9 @@ TEST_F(EditLevelSetTest, ReorderedWithALevelAddedAndOneRemovedItSavesInTheNewOrd
     key(Qt::Key_Insert);
     EXPECT_EQ(std::tie(dialogs.shown()[0].request.filter, dialogs.shown()[0].request.folder),
               std::make_tuple(QStringLiteral("Vorpex Levels|*.vxl"), app.path() + "/Lvl"));
-    const auto &copy = dialogs.messages().at(0);
-    EXPECT_EQ(std::tie(copy.text, copy.buttons, copy.icon),
-              std::make_tuple(QStringLiteral("new.vxl is not beside the levelset or in Lvl.\r\n"
-                                             "Do you want to copy it beside the levelset?"),
-                              MsgButtons::YesNo, MsgIcon::Question));
+    dialogs.expectMessage("new.vxl is not beside the levelset or in Lvl.\r\n"
+                          "Do you want to copy it beside the levelset?",
+                          "VorpexEditor", MsgButtons::YesNo, MsgIcon::Question);
     EXPECT_EQ(ReadBytes(app.lvl("new.vxl")), Level(4));
     EXPECT_EQ(window->SelectedRows(), (QList<int>{2, 3}));
     click(4);
@@ -206,10 +204,7 @@ TEST_F(EditLevelSetTest, TheOpenDialogStartsInLvlAndABadLevelsetOpensNothing)
     WriteBytes(set, "N\r\n 1 \r\nLvl/a.vxl\r\n");
     dialogs.answer(MsgAnswer::Ok);
     EXPECT_EQ(open(set), nullptr);
-    const auto &m = dialogs.messages().back();
-    EXPECT_EQ(std::tie(m.text, m.caption, m.buttons),
-              std::make_tuple("Cannot open levelset.\r\n" + set, QStringLiteral("VorpexEditor"),
-                              MsgButtons::Ok));
+    dialogs.expectMessage("Cannot open levelset.\r\n" + set);
     EXPECT_TRUE(owner.findChildren<frmEditLevelSet *>().isEmpty());
 }
 
@@ -266,10 +261,8 @@ TEST_F(EditLevelSetTest, OpenInEditorSaveAsAndClosingAskBeforeAnythingIsLost)
     dialogs.answer(MsgAnswer::Cancel);
     key(Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible());
-    const auto &ask = dialogs.messages().back();
-    EXPECT_EQ(std::tie(ask.text, ask.buttons, ask.icon),
-              std::make_tuple(QStringLiteral("Do you want to save the changes to the levelset?"),
-                              MsgButtons::YesNoCancel, MsgIcon::Question));
+    dialogs.expectMessage("Do you want to save the changes to the levelset?", "VorpexEditor",
+                          MsgButtons::YesNoCancel, MsgIcon::Question);
     dialogs.answer(MsgAnswer::Cancel).answer(MsgAnswer::No);
     EXPECT_FALSE(frmEditLevelSet::CloseAll(&owner));
     EXPECT_TRUE(frmEditLevelSet::CloseAll(&owner));

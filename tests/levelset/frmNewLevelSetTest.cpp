@@ -2,12 +2,9 @@
 // Expected files are spelt out line by line, each line ending in CR LF.
 #include "levelset/frmNewLevelSet.h"
 
-#include "editor/frmEditor.h"
-#include "model/BrickTable.h"
 #include "support/Fixtures.h"
 #include "support/ScriptedDialogs.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -107,7 +104,8 @@ TEST_F(LevelSetTest, ControlsInPlaceThenTheLabelCountsLevelsAndSaveWritesIntoLvl
     EXPECT_EQ(window.result(), QDialog::Accepted);
 }
 
-TEST_F(LevelSetTest, UnwritableSaveReportsLeavesNoFileAndKeepsTheList)
+TEST_F(LevelSetTest,
+       UnwritableSaveReportsLeavesNoFileAndKeepsTheListAndNoOtherFileIsReplacedUnasked)
 {
     add(QStringLiteral("/levels/a.vxl"));
     add(QStringLiteral("/levels/b.vxl"));
@@ -127,30 +125,18 @@ TEST_F(LevelSetTest, UnwritableSaveReportsLeavesNoFileAndKeepsTheList)
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.cboLevels->count(), 2);
 
-    saveAs(elsewhere.path() + QStringLiteral("/Set2.vxs"));
+    // Another file of that name in Lvl is replaced only when the user says so.
+    const QString chosen = elsewhere.path() + QStringLiteral("/Set2.vxs");
+    WriteBytes(app.lvl(QStringLiteral("Set2.vxs")), "old levelset\r\n");
+    saveAs(chosen, MsgAnswer::No);
+    dialogs.expectMessage("Set2.vxs already exists.\r\nDo you want to replace it?", AppTitle,
+                          MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No);
+    EXPECT_EQ(ReadBytes(app.lvl(QStringLiteral("Set2.vxs"))), QByteArray("old levelset\r\n"));
+    EXPECT_TRUE(window.isVisible());
+    saveAs(chosen, MsgAnswer::Yes);
     EXPECT_EQ(ReadBytes(app.lvl(QStringLiteral("Set2.vxs"))),
               QByteArray("Vorpex Levels\r\n 2 \r\na.vxl\r\nb.vxl\r\n"));
-}
-
-TEST_F(LevelSetTest, AsksBeforeReplacingAnotherFileInLvl)
-{
-    add(QStringLiteral("/levels/a.vxl"));
-    const QString target = app.lvl(QStringLiteral("Set1.vxs"));
-    WriteBytes(target, "old levelset\r\n");
-    const QString chosen = elsewhere.path() + QStringLiteral("/Set1.vxs");
-    saveAs(chosen, MsgAnswer::No);
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    const auto m = dialogs.messages()[0];
-    EXPECT_EQ(
-        std::tie(m.text, m.caption, m.buttons, m.icon),
-        std::make_tuple(QStringLiteral("Set1.vxs already exists.\r\nDo you want to replace it?"),
-                        AppTitle, MsgButtons::YesNo, MsgIcon::Question));
-    EXPECT_EQ(ReadBytes(target), QByteArray("old levelset\r\n"));
     EXPECT_FALSE(QFileInfo::exists(chosen));
-    EXPECT_TRUE(window.isVisible());
-
-    saveAs(chosen, MsgAnswer::Yes);
-    EXPECT_EQ(ReadBytes(target), QByteArray("Vorpex Levels\r\n 1 \r\na.vxl\r\n"));
 }
 
 TEST_F(LevelSetTest, EnterSavesOnceEnabledAndAnEmptyNameStartsTheFileWithCrLf)
@@ -187,19 +173,4 @@ TEST_F(LevelSetTest, EscCancelSaveDialogAndCancelButtonWriteNothing)
     EXPECT_EQ(window.result(), QDialog::Rejected);
     EXPECT_TRUE(QDir(app.path() + QStringLiteral("/Lvl"))
                     .isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-}
-
-TEST(NewLevelSetFromTheEditor, MakeLevelsetOpensItModallyOverTheEditor)
-{
-    TempAppFolder app;
-    WriteFixtureTileset(app.tls(QStringLiteral("DefaultTileSet.vxt")), 64, 48, 6);
-    ScriptedDialogs dialogs;
-    BrickTable bricks;
-    frmEditor editor(dialogs, app.path(), bricks);
-    editor.showAndActivate();
-    dialogs.modal([&](QDialog &window) {
-        EXPECT_EQ(std::pair(window.windowTitle(), window.parentWidget()),
-                  std::pair(QStringLiteral("New Levelset"), static_cast<QWidget *>(&editor)));
-    });
-    editor.mnuMakeLevelSet->trigger();
 }

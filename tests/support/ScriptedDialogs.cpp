@@ -10,8 +10,8 @@ namespace {
 
 const char *kindName(ScriptedDialogs::Kind kind)
 {
-    return std::array{"open dialog", "save dialog", "message box", "modal window",
-                      "number prompt", "folder dialog"}[int(kind)];
+    return std::array{"open dialog",  "save dialog",   "message box",
+                      "modal window", "number prompt", "folder dialog"}[int(kind)];
 }
 
 } // namespace
@@ -116,4 +116,18 @@ void ScriptedDialogs::runModal(QDialog &window)
         step->action(window);
     if (window.isVisible())
         window.close();
+}
+
+void ScriptedDialogs::expectMessage(const QString &text,
+                                    const QString &caption,
+                                    MsgButtons buttons,
+                                    MsgIcon icon,
+                                    std::optional<MsgAnswer> defaultButton) const
+{
+    ASSERT_FALSE(log.empty());
+    const Shown &m = log.back();
+    const MsgAnswer first = buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
+    EXPECT_EQ(
+        std::tie(m.kind, m.text, m.caption, m.buttons, m.icon, m.defaultButton),
+        std::tuple(Kind::Message, text, caption, buttons, icon, defaultButton.value_or(first)));
 }

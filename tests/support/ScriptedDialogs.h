@@ -40,7 +40,6 @@ public:
     ScriptedDialogs &save(const QString &path) { return add({Kind::Save, path, {}, {}}); }
     ScriptedDialogs &cancelSave() { return add({Kind::Save, {}, {}, {}}); }
     ScriptedDialogs &folder(const QString &path) { return add({Kind::Folder, path, {}, {}}); }
-    ScriptedDialogs &cancelFolder() { return add({Kind::Folder, {}, {}, {}}); }
     ScriptedDialogs &answer(MsgAnswer answer) { return add({Kind::Message, {}, answer, {}}); }
     // A number typed into a number prompt; nullopt = Cancel.
     ScriptedDialogs &number(std::optional<int> n) { return add({Kind::Number, {}, {}, {}, n}); }
@@ -52,6 +51,13 @@ public:
     // Every prompt shown so far, in order; message boxes only, in order.
     const std::vector<Shown> &shown() const { return log; }
     const std::vector<Shown> &messages() const { return messageLog; }
+    // The last prompt shown was this message box, letter for letter; its default button is the
+    // first one unless named.
+    void expectMessage(const QString &text,
+                       const QString &caption = QStringLiteral("VorpexEditor"),
+                       MsgButtons buttons = MsgButtons::Ok,
+                       MsgIcon icon = MsgIcon::None,
+                       std::optional<MsgAnswer> defaultButton = std::nullopt) const;
 
     std::optional<QString> showOpen(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<QString> showSave(QWidget *parent, const FileDialogRequest &request) override;

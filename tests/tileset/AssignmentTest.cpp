@@ -63,7 +63,7 @@ TEST_F(AssignmentTest, PicturesOrStagesPastTheLastCellAreRefused)
     auto expectRefused = [&](QWidget *button, int brick) {
         dialogs.answer(MsgAnswer::Ok);
         Click(button);
-        expectMessage(QStringLiteral("Not enough bricks left in the picture."));
+        dialogs.expectMessage(QStringLiteral("Not enough bricks left in the picture."));
         EXPECT_EQ(window.CurBrick, brick);
         EXPECT_EQ(bricks[1], first);
         EXPECT_EQ(bricks[2], second);
@@ -95,8 +95,8 @@ TEST_F(AssignmentTest, FramesBoxIsCheckedOnEveryChangeHitsBoxOnLosingTheFocus)
     EXPECT_EQ(window.txtHits->text(), QStringLiteral("1"));
     EXPECT_TRUE(window.txtHits->hasFocus());
     EXPECT_EQ(dialogs.messages().size(), 2u);
-    expectMessage(QStringLiteral("Please enter a valid number."), QStringLiteral("Non-Valid Entry"),
-                  MsgButtons::Ok, MsgIcon::Critical);
+    dialogs.expectMessage(QStringLiteral("Please enter a valid number."),
+                          QStringLiteral("Non-Valid Entry"), MsgButtons::Ok, MsgIcon::Critical);
     TypeInto(window.txtHits, QStringLiteral("-3")); // below one becomes one without a word
     Click(window.Command7);
     EXPECT_EQ(window.txtHits->text(), QStringLiteral("1"));

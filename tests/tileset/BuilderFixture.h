@@ -74,18 +74,6 @@ protected:
         return ReadBytes(app.tls(QStringLiteral("Stone.vxt")));
     }
 
-    // The last message shown, letter for letter.
-    void expectMessage(const QString &text,
-                       const QString &caption = QStringLiteral("VorpexEditor"),
-                       MsgButtons buttons = MsgButtons::Ok,
-                       MsgIcon icon = MsgIcon::None)
-    {
-        ASSERT_FALSE(dialogs.messages().empty());
-        const auto m = dialogs.messages().back();
-        EXPECT_EQ(std::tie(m.text, m.caption, m.buttons, m.icon),
-                  std::tie(text, caption, buttons, icon));
-    }
-
     TempAppFolder app;
     ScriptedDialogs dialogs;
     BrickTable bricks;

@@ -72,10 +72,9 @@ TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer
     edit(4);
     dialogs.answer(MsgAnswer::No);
     Click(window.Command2);
-    ASSERT_NO_FATAL_FAILURE(expectMessage(
+    ASSERT_NO_FATAL_FAILURE(dialogs.expectMessage(
         QStringLiteral("The tileset will end at brick 3. Bricks 4 to 5 will be removed."),
-        QStringLiteral("VorpexEditor"), MsgButtons::YesNo, MsgIcon::Question));
-    EXPECT_EQ(dialogs.messages().back().defaultButton, MsgAnswer::No);
+        QStringLiteral("VorpexEditor"), MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No));
     EXPECT_TRUE(window.frmActions->isEnabled());
     QTest::keyClick(&window, Qt::Key_Escape); // nothing differs: no question
     EXPECT_FALSE(window.isVisible());
@@ -86,8 +85,9 @@ TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer
     Click(window.Option1[3]);
     dialogs.answer(MsgAnswer::Cancel).answer(MsgAnswer::No);
     Click(window.Command3);
-    expectMessage(QStringLiteral("Do you want to save the changes to the tileset?"),
-                  QStringLiteral("VorpexEditor"), MsgButtons::YesNoCancel, MsgIcon::Question);
+    dialogs.expectMessage(QStringLiteral("Do you want to save the changes to the tileset?"),
+                          QStringLiteral("VorpexEditor"), MsgButtons::YesNoCancel,
+                          MsgIcon::Question);
     EXPECT_TRUE(window.isVisible());
     window.close();
     EXPECT_TRUE(!window.isVisible() && ReadBytes(stone) == file);
@@ -113,7 +113,7 @@ TEST_F(EditTest, AMissingOrMismatchedBitmapOrAShortFileOpensNothing)
         WriteBytes(stone, vxt);
         dialogs.answer(MsgAnswer::Ok);
         EXPECT_FALSE(window.EditTileSet(stone));
-        expectMessage(QStringLiteral("Cannot open tileset.\r\n") + stone);
+        dialogs.expectMessage(QStringLiteral("Cannot open tileset.\r\n") + stone);
     }
     EXPECT_EQ(window.windowTitle(), QStringLiteral("New Tileset"));
     EXPECT_TRUE(window.cmdOpenPic->isEnabled() && bricks.upperBound() == 0);

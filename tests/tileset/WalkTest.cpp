@@ -72,7 +72,7 @@ TEST_F(WalkTest, OpenPictureRefusesWrongSizesAndKeepsThePictureOnALoadFailure)
                           : app.tls(QStringLiteral("Vast.bmp")))
             .answer(MsgAnswer::Ok);
         ClickInTurn({window.cmdOpenPic, window.cmdOpenPic});
-        expectMessage(QLatin1String(c.message));
+        dialogs.expectMessage(QLatin1String(c.message));
         EXPECT_FALSE(window.cmdDone->isEnabled()) << c.message;
     }
     EXPECT_EQ(dialogs.messages().size(), 4u);
@@ -88,7 +88,7 @@ TEST_F(WalkTest, OpenPictureRefusesWrongSizesAndKeepsThePictureOnALoadFailure)
     WriteBytes(broken, QByteArray("BM not really a bitmap"));
     dialogs.open(app.tls(QStringLiteral("Good.bmp"))).open(broken).answer(MsgAnswer::Ok);
     ClickInTurn({window.cmdOpenPic, window.cmdOpenPic});
-    expectMessage(QStringLiteral("Cannot load picture.\r\n") + broken);
+    dialogs.expectMessage(QStringLiteral("Cannot load picture.\r\n") + broken);
     EXPECT_EQ(window.PicFileName, QStringLiteral("Good.bmp"));
     Click(window.cmdDone); // cuts the picture still in use
     EXPECT_EQ(window.MaxBricks, 4);
@@ -96,8 +96,8 @@ TEST_F(WalkTest, OpenPictureRefusesWrongSizesAndKeepsThePictureOnALoadFailure)
     // Cancel asks; Yes empties the brick table and closes.
     dialogs.answer(MsgAnswer::No).answer(MsgAnswer::Yes);
     Click(window.Command3);
-    expectMessage(QStringLiteral("Do you want to abandon current tileset?"),
-                  QStringLiteral("Cancel"), MsgButtons::YesNo, MsgIcon::Question);
+    dialogs.expectMessage(QStringLiteral("Do you want to abandon current tileset?"),
+                          QStringLiteral("Cancel"), MsgButtons::YesNo, MsgIcon::Question);
     EXPECT_TRUE(window.isVisible());
     Click(window.Command3);
     EXPECT_FALSE(window.isVisible());
@@ -138,37 +138,26 @@ TEST_F(WalkTest, DoneCutsColumnByColumnAndPreviousKeepsRecords)
                                      Le32({1, 1, 1, 1, 1, 0, 16}) + Le32({1, 1, 1, 1, 1, 32, 0}));
 }
 
-TEST_F(WalkTest, OneCellPictureSavesOneBrickEndOnTheFirstOnlyTheCount)
-{
-    startWalk(32, 16);
-    EXPECT_FALSE(window.cmdNext->isEnabled());
-    EXPECT_FALSE(window.cmdPrevious->isEnabled());
-    Click(window.Option1[4]);
-    EXPECT_EQ(endAndSave(), Le32({1}) + Le32({4, 1, 1, 1, 1, 0, 0}));
-
-    // An older, longer file of that name is replaced whole.
-    frmNewTileSet second(dialogs, app.path(), bricks);
-    second.show();
-    dialogs.open(picture(96, 32));
-    ClickInTurn({second.cmdOpenPic, second.cmdDone, second.Command2, second.cmdSave});
-    EXPECT_EQ(ReadBytes(app.tls(QStringLiteral("Stone.vxt"))), Le32({0}));
-}
-
 TEST_F(WalkTest, APictureFromElsewhereIsSavedIntoTlsAfterAskingToReplaceAnother)
 {
     const QString elsewhere = app.path() + QStringLiteral("/Stone.bmp");
     WriteBitmap(elsewhere, CellPicture(32, 16));
     WriteBytes(app.tls(QStringLiteral("Stone.bmp")), "another picture");
+    const QByteArray older = Le32({2}) + QByteArray(56, '\1'); // replaced whole at last
+    WriteBytes(app.tls(QStringLiteral("Stone.vxt")), older);
     dialogs.open(elsewhere).answer(MsgAnswer::No).answer(MsgAnswer::Yes);
-    ClickInTurn({window.cmdOpenPic, window.cmdDone, window.Command2, window.cmdSave});
-    expectMessage(QStringLiteral("Stone.bmp already exists.\r\nDo you want to replace it?"),
-                  QStringLiteral("VorpexEditor"), MsgButtons::YesNo, MsgIcon::Question);
-    EXPECT_EQ(dialogs.messages().back().defaultButton, MsgAnswer::No);
+    ClickInTurn({window.cmdOpenPic, window.cmdDone});
+    // One cell: nowhere to walk; End on the first brick keeps it.
+    EXPECT_FALSE(window.cmdNext->isEnabled() || window.cmdPrevious->isEnabled());
+    ClickInTurn({window.Option1[4], window.Command2, window.cmdSave});
+    dialogs.expectMessage(QStringLiteral("Stone.bmp already exists.\r\nDo you want to replace it?"),
+                          QStringLiteral("VorpexEditor"), MsgButtons::YesNo, MsgIcon::Question,
+                          MsgAnswer::No);
     // No: nothing written, the builder as it was.
     EXPECT_TRUE(window.isVisible() && window.cmdSave->isEnabled());
     EXPECT_EQ(ReadBytes(app.tls(QStringLiteral("Stone.bmp"))), "another picture");
-    EXPECT_FALSE(QFile::exists(app.tls(QStringLiteral("Stone.vxt"))));
-    EXPECT_EQ(endAndSave(), Le32({1}) + Le32({1, 1, 1, 1, 1, 0, 0}));
+    EXPECT_EQ(ReadBytes(app.tls(QStringLiteral("Stone.vxt"))), older);
+    EXPECT_EQ(endAndSave(), Le32({1}) + Le32({4, 1, 1, 1, 1, 0, 0}));
     EXPECT_EQ(ReadBytes(app.tls(QStringLiteral("Stone.bmp"))), ReadBytes(elsewhere));
 }
 
