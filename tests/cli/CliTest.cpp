@@ -166,7 +166,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     // A name that is not UTF-8, as copied from an old disk.
     const QByteArray latin1 = QFile::encodeName(app.lvl("")) + "niveau \xe9t\xe9.vxl";
     const QByteArray noPaddle =
-        levelBytes({0, 0, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp");
+        LevelBytes({0, 0, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp");
     std::ofstream(latin1.constData()).write(noPaddle.constData(), noPaddle.size());
 
     const Run lines = vorpex({"check", app.lvl(""), app.tls("Broken.vxt")});
@@ -237,7 +237,7 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
                              "Paddles: bottom, top", "  brick 3: 2 cells", "  brick 17: 1 cell"})
         EXPECT_TRUE(info.contains(line)) << line << '\n' << info.toStdString();
     // Names as a person reads them: no padding NULs, no raw control characters.
-    WriteBytes(app.lvl("nul.vxl"), levelBytes({-1, 0, 0, 0}, QByteArray(30, 0), "Odd\x01.bmp"));
+    WriteBytes(app.lvl("nul.vxl"), LevelBytes({-1, 0, 0, 0}, QByteArray(30, 0), "Odd\x01.bmp"));
     EXPECT_TRUE(
         vorpex({"info", app.lvl("nul.vxl")})
             .out.contains("\nTileset:  (" + app.path() + "/Tls)\nBackground: Odd\\x01.bmp\n"));

@@ -43,7 +43,7 @@ TEST_F(BadInputTest, EmptyFilesFoldersPipesAndFlatOrForeignPicturesWhereFilesBel
                                 "EmptyPic.vxt", "Flat.vxt", "PicPipe.vxt", "Png.vxt"}) {
         const QString path = app.lvl(QLatin1String(tileset) + ".vxl");
         WriteBytes(path,
-                   levelBytes({-1, -1, -1, -1}, tileset, "DefaultBackground.bmp", {{1, 1, 1}}));
+                   LevelBytes({-1, -1, -1, -1}, tileset, "DefaultBackground.bmp", {{1, 1, 1}}));
         cases.push_back({path, "Cannot open tileset.\r\n" + app.tls(QLatin1String(tileset))});
     }
     for (const auto &[path, message] : cases) {
@@ -62,7 +62,7 @@ TEST_F(BadInputTest, EmptyFilesFoldersPipesAndFlatOrForeignPicturesWhereFilesBel
     WriteBytes(app.bgd("Empty.bmp"), QByteArray());
     WriteBytes(app.bgd("Flat.bmp"), MonoBitmap(0, 0, Qt::red));
     for (const char *name : {"Empty.bmp", "Flat.bmp", "Pipe.bmp", "Png.bmp"}) {
-        const QByteArray level = levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", name, {{2, 2, 3}});
+        const QByteArray level = LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", name, {{2, 2, 3}});
         WriteBytes(app.lvl("bg.vxl"), level);
         dialogs.answer(MsgAnswer::Ok);
         ASSERT_TRUE(editor->OpenFile(app.lvl("bg.vxl")));
@@ -87,7 +87,7 @@ TEST_F(BadInputTest, HugeCountsAndPicturesBeyondSixteenBitCellNumbers)
     WriteBytes(app.tls("Vast.vxt"), Le32({40000, 2, 1, 1, 1, 1, 8144, 2024}));
     WriteBytes(app.tls("Vast.bmp"), MonoBitmap(8176, 2040, QColor(10, 90, 10)));
     start();
-    WriteBytes(app.lvl("huge.vxl"), levelBytes({-1, 0, 0, 0}, "Huge.vxt", "DefaultBackground.bmp",
+    WriteBytes(app.lvl("huge.vxl"), LevelBytes({-1, 0, 0, 0}, "Huge.vxt", "DefaultBackground.bmp",
                                                {{1, 1, 4}, {2, 1, 5}}));
     ASSERT_TRUE(editor->OpenFile(app.lvl("huge.vxl")));
     EXPECT_EQ(editor->BrickCount, INT_MAX);
@@ -125,7 +125,7 @@ TEST_F(BadInputTest, NamesBeyondAsciiAndOfThirtyCharacters)
                                                "ck.vxt"),
                                     QByteArray("Br\xc3\xaf"
                                                "ck.vxt")}) {
-        WriteBytes(app.lvl("a.vxl"), levelBytes({-1, 0, 0, 0}, field, "DefaultBackground.bmp"));
+        WriteBytes(app.lvl("a.vxl"), LevelBytes({-1, 0, 0, 0}, field, "DefaultBackground.bmp"));
         ASSERT_TRUE(editor->OpenFile(app.lvl("a.vxl")));
         EXPECT_EQ(editor->TileSetPath, app.tls(accented));
     }
@@ -136,7 +136,7 @@ TEST_F(BadInputTest, NamesBeyondAsciiAndOfThirtyCharacters)
         editor->mnuNew_Click();
         ASSERT_TRUE(editor->SaveFile(app.lvl("n.vxl")));
         EXPECT_EQ(ReadBytes(app.lvl("n.vxl")),
-                  levelBytes({-1, 0, 0, 0}, field, "DefaultBackground.bmp"));
+                  LevelBytes({-1, 0, 0, 0}, field, "DefaultBackground.bmp"));
         ASSERT_TRUE(editor->OpenFile(app.lvl("n.vxl")));
         EXPECT_EQ(editor->TileSetPath, app.tls(name));
     }
@@ -157,7 +157,7 @@ TEST_F(BadInputTest, NamesWrittenOnCaseInsensitiveDisksFindTheirFilesAndStayAsWr
     ASSERT_TRUE(QFile::copy(app.tls("Twin.vxt"), app.tls("TWIN.vxt")));
     start();
     const QByteArray bytes =
-        levelBytes({-1, 0, 0, 0}, "lower.VXT", "defaultbackground.BMP", {{2, 2, 3}});
+        LevelBytes({-1, 0, 0, 0}, "lower.VXT", "defaultbackground.BMP", {{2, 2, 3}});
     WriteBytes(app.lvl("case.vxl"), bytes);
     ASSERT_TRUE(editor->OpenFile(app.lvl("case.vxl")));
     EXPECT_EQ(canvas(40, 20), brickColour(3));
@@ -165,7 +165,7 @@ TEST_F(BadInputTest, NamesWrittenOnCaseInsensitiveDisksFindTheirFilesAndStayAsWr
     ASSERT_TRUE(editor->SaveFile(app.lvl("again.vxl")));
     EXPECT_EQ(ReadBytes(app.lvl("again.vxl")), bytes);
     // Two files of that name but for case: neither is taken.
-    WriteBytes(app.lvl("twin.vxl"), levelBytes({-1, 0, 0, 0}, "twin.vxt", "DefaultBackground.bmp"));
+    WriteBytes(app.lvl("twin.vxl"), LevelBytes({-1, 0, 0, 0}, "twin.vxt", "DefaultBackground.bmp"));
     dialogs.answer(MsgAnswer::Ok);
     EXPECT_FALSE(editor->OpenFile(app.lvl("twin.vxl")));
     dialogs.expectMessage("Cannot open tileset.\r\n" + app.tls("twin.vxt"));

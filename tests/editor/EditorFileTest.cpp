@@ -15,7 +15,6 @@ TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileM
 {
     start();
     EXPECT_EQ(editor->windowTitle(), title("Untitled"));
-    EXPECT_EQ(editor->objectName(), "frmEditor");
     EXPECT_EQ(editor->CurrentBrick, 0);
     EXPECT_EQ(editor->Picture2[0]->border(), PictureBox::Border::Sunken3D);
     EXPECT_TRUE(editor->BackPiclbl->isVisible()); // the palette's hiding stops at its last slot
@@ -65,7 +64,7 @@ TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
     const QString hand = app.lvl("hand.vxl");
     dialogs.save(hand);
     ASSERT_TRUE(editor->mnuSaveAs_Click());
-    EXPECT_EQ(ReadBytes(hand), levelBytes({-1, -1, 0, -1}, "DefaultTileSet.vxt", "Stars.bmp",
+    EXPECT_EQ(ReadBytes(hand), LevelBytes({-1, -1, 0, -1}, "DefaultTileSet.vxt", "Stars.bmp",
                                           {{1, 1, 5}, {2, 1, 5}, {20, 30, 6}, {0, 5, 4}}));
     EXPECT_EQ(dialogs.shown().back().request.filter, "Vorpex Level Files|*.vxl");
     EXPECT_TRUE(dialogs.shown().back().request.overwritePrompt);
@@ -88,7 +87,7 @@ TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
     ASSERT_TRUE(editor->mnuSave_Click());
     EXPECT_EQ(dialogs.shown().back().request.fileName, app.tls("Small.vxt")); // the last name
     EXPECT_EQ(ReadBytes(typed),
-              levelBytes({-1, 0, 0, 0}, "Small.vxt", "DefaultBackground.bmp", {{0, 5, 4}}));
+              LevelBytes({-1, 0, 0, 0}, "Small.vxt", "DefaultBackground.bmp", {{0, 5, 4}}));
     EXPECT_EQ(editor->windowTitle(), title(typed));
 
     // Opened again, it is the same level: it saves to the same bytes.
@@ -119,7 +118,7 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
     const Cells cells{{0, 0, 9},  {5, 0, 3},   {0, 17, 2}, {1, 1, 4},
                       {20, 1, 3}, {20, 30, 6}, {7, 7, -5}, {8, 8, 200}};
     const QByteArray bytes =
-        levelBytes({-1, 0, 0, -1}, "DefaultTileSet.vxt", "DefaultBackground.bmp", cells);
+        LevelBytes({-1, 0, 0, -1}, "DefaultTileSet.vxt", "DefaultBackground.bmp", cells);
     const QString path = app.lvl("round.vxl");
     WriteBytes(path, bytes + QByteArray(100, 'q'));
     ASSERT_TRUE(editor->OpenFile(path));
@@ -160,7 +159,7 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
     EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
 
     // A background that cannot be loaded: black ground, its name kept for the next save.
-    WriteBytes(path, levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "Gone.bmp", {{3, 3, 2}}));
+    WriteBytes(path, LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "Gone.bmp", {{3, 3, 2}}));
     dialogs.answer(MsgAnswer::Ok);
     ASSERT_TRUE(editor->OpenFile(path));
     dialogs.expectMessage("Cannot load background picture.\r\n" + app.bgd("Gone.bmp"));
@@ -170,7 +169,7 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
     mouse(QTest::MouseClick, 70, 36, Qt::RightButton);
     EXPECT_EQ(canvas(70, 36), QColor(Qt::black)); // not the blue ground of the level before
     ASSERT_TRUE(editor->SaveFile(path));
-    EXPECT_EQ(ReadBytes(path), levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "Gone.bmp"));
+    EXPECT_EQ(ReadBytes(path), LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "Gone.bmp"));
 
     // Levels that cannot be opened change nothing.
     const QString good = writeLevel("good.vxl", {0, -1, 0, 0}, {{2, 2, 3}});
@@ -181,12 +180,12 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
     const std::pair<const char *, QByteArray> cases[] = {
         {"short.vxl", QByteArray(2671, '\0')},
         {"absent.vxl", QByteArray()}, // never written
-        {"empty.vxl", levelBytes({-1, 0, 0, 0}, "", "DefaultBackground.bmp")},
-        {"dot.vxl", levelBytes({-1, 0, 0, 0}, ".", "DefaultBackground.bmp")},
-        {"dots.vxl", levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "..")},
-        {"slash.vxl", levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "../Bgd/x.bmp")},
-        {"back.vxl", levelBytes({-1, 0, 0, 0}, "Tls\\Default.vxt", "DefaultBackground.bmp")},
-        {"missing.vxl", levelBytes({-1, 0, 0, 0}, "Missing.vxt", "DefaultBackground.bmp")},
+        {"empty.vxl", LevelBytes({-1, 0, 0, 0}, "", "DefaultBackground.bmp")},
+        {"dot.vxl", LevelBytes({-1, 0, 0, 0}, ".", "DefaultBackground.bmp")},
+        {"dots.vxl", LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "..")},
+        {"slash.vxl", LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "../Bgd/x.bmp")},
+        {"back.vxl", LevelBytes({-1, 0, 0, 0}, "Tls\\Default.vxt", "DefaultBackground.bmp")},
+        {"missing.vxl", LevelBytes({-1, 0, 0, 0}, "Missing.vxt", "DefaultBackground.bmp")},
     };
     for (const auto &[file, bytes] : cases) {
         const QString path = app.lvl(file);
@@ -223,14 +222,13 @@ TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
 
     // New with its dialog cancelled, or with a tileset that cannot be loaded, keeps it all.
     WriteBytes(app.tls("Negative.vxt"), Le32({-4}));
-    WriteBytes(app.tls("NoPicture.vxt"), Le32({0}));
     WriteFixtureTileset(app.tls("BadPicture.vxt"), 64, 16, 2);
     WriteBytes(app.tls("BadPicture.bmp"), "not a bitmap");
     clickSlot(5);
     editor->LevelGrid(1, 1) = 3;
     dialogs.answer(MsgAnswer::No).cancelOpen();
     editor->mnuNew_Click();
-    for (const char *name : {"Negative.vxt", "NoPicture.vxt", "BadPicture.vxt", "Absent.vxt"}) {
+    for (const char *name : {"Negative.vxt", "BadPicture.vxt", "Absent.vxt"}) {
         dialogs.answer(MsgAnswer::No).open(app.tls(name)).answer(MsgAnswer::Ok);
         editor->mnuNew_Click();
         dialogs.expectMessage("Cannot open tileset.\r\n" + app.tls(name));

@@ -16,7 +16,6 @@
 #include <memory>
 
 using Boxes = std::array<bool, 4>;
-using Cells = std::initializer_list<std::tuple<int, int, std::int32_t>>;
 
 // An editor over a temporary application folder holding a 64 x 48 default tileset of six
 // bricks (brick n coloured CellColour(n)) and a default background, all blue (0, 0, 90).
@@ -102,24 +101,13 @@ protected:
     }
     void clickBox(int n) { QTest::mouseClick(editor->Check1[std::size_t(n)], Qt::LeftButton); }
 
-    // A level file written out by hand from the layout: paddle words, names, cells.
-    static QByteArray levelBytes(std::initializer_list<std::int16_t> paddles,
-                                 const QByteArray &tileset,
-                                 const QByteArray &background,
-                                 Cells cells = {})
-    {
-        QByteArray grid(2604, '\0');
-        for (auto [x, y, v] : cells)
-            grid.replace(4 * (x + 21 * y), 4, Le32({v}));
-        return Le16(paddles) + NameField(tileset) + NameField(background) + grid;
-    }
     // The same for the default tileset (and background), written into Lvl; returns its path.
     QString writeLevel(const QString &name,
                        std::initializer_list<std::int16_t> paddles,
                        Cells cells = {},
                        const QByteArray &background = "DefaultBackground.bmp")
     {
-        WriteBytes(app.lvl(name), levelBytes(paddles, "DefaultTileSet.vxt", background, cells));
+        WriteBytes(app.lvl(name), LevelBytes(paddles, "DefaultTileSet.vxt", background, cells));
         return app.lvl(name);
     }
 };

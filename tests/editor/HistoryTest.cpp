@@ -53,13 +53,6 @@ protected:
                 {editor->BackTileWidth, editor->BackTileHeight, editor->BackTilesAcross,
                  editor->BackTilesDown}};
     }
-    void drag(std::initializer_list<int> xs, int y, Qt::MouseButton button = Qt::LeftButton)
-    {
-        mouse(QTest::MousePress, *xs.begin(), y, button);
-        for (int x : xs)
-            moveTo(x, y);
-        mouse(QTest::MouseRelease, *(xs.end() - 1), y, button);
-    }
 };
 
 } // namespace
@@ -73,12 +66,11 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
 
     // A drag across the top paddle over a brick is one step; a click that changes nothing, none.
     clickSlot(4);
-    drag({40, 72, 104, 136}, 5);
+    stroke({{2, 1}, {3, 1}, {4, 1}, {5, 1}});
     const State drawn = state();
-    mouse(QTest::MousePress, 40, 5);
-    mouse(QTest::MouseRelease, 40, 5);
+    stroke({{2, 1}});
     EXPECT_EQ(editor->History.count(), 1);
-    drag({80, 110, 170}, 5, Qt::RightButton);
+    stroke({{3, 1}, {4, 1}, {6, 1}}, Qt::RightButton);
     const State erased = state();
     // Strokes that turn, cross and revisit cells are undone on the screen too, not only in
     // the picture behind it.
@@ -135,7 +127,7 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
     ctrl(Qt::Key_Z);
     EXPECT_EQ(state(), opened);
     // Ctrl+Z in the middle of a stroke takes back that stroke, not the one before.
-    drag({40}, 5);
+    stroke({{2, 1}});
     const State before = state();
     mouse(QTest::MousePress, 300, 200);
     moveTo(340, 200);
@@ -149,11 +141,7 @@ TEST_F(HistoryTest, LeavingAsksOnlyAboutUnsavedWork)
     auto draw = [this] {
         start();
         clickSlot(1);
-        drag({10}, 10);
-    };
-    auto expectQuestion = [this] {
-        dialogs.expectMessage("Do you want to save current level?", "VorpexEditor",
-                              MsgButtons::YesNoCancel, MsgIcon::Question);
+        stroke({{1, 1}});
     };
     start();
     editor->mnuExit_Click();
@@ -162,27 +150,29 @@ TEST_F(HistoryTest, LeavingAsksOnlyAboutUnsavedWork)
     draw();
     dialogs.answer(MsgAnswer::Cancel);
     editor->mnuExit_Click();
-    expectQuestion();
+    dialogs.expectMessage("Do you want to save current level?", "VorpexEditor",
+                          MsgButtons::YesNoCancel, MsgIcon::Question);
     dialogs.answer(MsgAnswer::Yes).cancelSave();
     editor->close(); // the close box
     EXPECT_TRUE(editor->isVisible());
     dialogs.answer(MsgAnswer::Yes).save(app.lvl("kept.vxl"));
     editor->mnuExit_Click();
     EXPECT_FALSE(editor->isVisible());
-    EXPECT_EQ(ReadBytes(app.lvl("kept.vxl")), levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt",
+    EXPECT_EQ(ReadBytes(app.lvl("kept.vxl")), LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt",
                                                          "DefaultBackground.bmp", {{1, 1, 1}}));
 
     // Back at the saved level by undo, nothing is unsaved; No leaves without writing.
     draw();
     ASSERT_TRUE(editor->SaveFile(app.lvl("saved.vxl")));
-    drag({40}, 10);
+    stroke({{2, 1}});
     ctrl(Qt::Key_Z);
     editor->mnuExit_Click();
     EXPECT_FALSE(editor->isVisible());
     draw();
     dialogs.answer(MsgAnswer::No);
     editor->mnuExit_Click();
-    expectQuestion();
+    dialogs.expectMessage("Do you want to save current level?", "VorpexEditor",
+                          MsgButtons::YesNoCancel, MsgIcon::Question);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(EntriesOf(app.lvl("")), (QStringList{"kept.vxl", "saved.vxl"}));
 }
@@ -192,10 +182,10 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyAndAnOrphanIsOffered)
     editor = editorWithRecovery(app.path());
     auto other = editorWithRecovery(app.path());
     clickSlot(3);
-    drag({10, 40}, 10);
+    stroke({{1, 1}, {2, 1}});
     std::swap(editor, other);
     clickSlot(5);
-    drag({600}, 470);
+    stroke({{19, 30}});
     ASSERT_TRUE(copiesBecome(2));
     // A third editor finds both copies owned, and asks nothing, even where a lock holds no
     // owner's name: its owner still holds it locked.
@@ -228,7 +218,7 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyAndAnOrphanIsOffered)
         EXPECT_EQ(editor->windowTitle(), "Vorpex Editor - Untitled");
         // Its own edits go to a copy of its own.
         clickSlot(1);
-        drag({10}, 10);
+        stroke({{1, 1}});
         ASSERT_TRUE(copiesBecome(2));
         dialogs.answer(MsgAnswer::No);
         editor->close();
@@ -236,7 +226,7 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyAndAnOrphanIsOffered)
     }
     // No to the question removes each copy offered.
     editor->show();
-    drag({10}, 10);
+    stroke({{1, 1}});
     ASSERT_TRUE(copiesBecome(2));
     editor.reset();
     dialogs.answer(MsgAnswer::No).answer(MsgAnswer::No);
@@ -249,8 +239,8 @@ TEST_F(HistoryTest, TheCopyKeepsUpWithSteadyEditing)
     editor = editorWithRecovery(app.path());
     clickSlot(1);
     // A click every 50 ms: the first one is in a copy well before the last.
-    for (int x = 10; x < 320; x += 32) {
-        drag({x}, 10);
+    for (int x = 1; x <= 10; ++x) {
+        stroke({{x, 1}});
         QTest::qWait(50);
     }
     ASSERT_EQ(copies().size(), 1);
@@ -263,7 +253,7 @@ TEST_F(HistoryTest, APromptThatComesUpMidStrokeEndsItAsAReleaseWould)
     editor = std::make_unique<frmEditor>(real, app.path(), bricks);
     editor->showAndActivate();
     clickSlot(2);
-    drag({10, 40, 72}, 10);
+    stroke({{1, 1}, {2, 1}, {3, 1}});
     mouse(QTest::MousePress, 200, 10);
     whenUp<QMessageBox>([](QMessageBox &box) {
         QTest::mouseRelease(&box, Qt::LeftButton);
@@ -316,7 +306,7 @@ TEST_F(HistoryTest, AKilledEditorGivesItsLevelBack)
         editor = editorWithRecovery(qEnvironmentVariable("VORPEX_KILLED_APP"));
         ASSERT_TRUE(editor->OpenFile(level));
         clickSlot(6);
-        drag({200, 232}, 300);
+        stroke({{7, 19}, {8, 19}});
         ASSERT_TRUE(copiesBecome(1));
         std::puts("copied");
         std::fflush(stdout);
@@ -327,7 +317,7 @@ TEST_F(HistoryTest, AKilledEditorGivesItsLevelBack)
     // crash between making it and writing into it leaves it.
     WriteFixtureTileset(app.tls("Moved.vxt"), 64, 48, 6);
     const QString path = app.lvl("killed.vxl");
-    WriteBytes(path, levelBytes({0, -1, 0, 0}, "Moved.vxt", "DefaultBackground.bmp", {{2, 2, 1}}));
+    WriteBytes(path, LevelBytes({0, -1, 0, 0}, "Moved.vxt", "DefaultBackground.bmp", {{2, 2, 1}}));
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("VORPEX_KILLED_LEVEL", path);
@@ -356,7 +346,7 @@ TEST_F(HistoryTest, AKilledEditorGivesItsLevelBack)
     editor = editorWithRecovery(app.path());
     EXPECT_EQ(editor->windowTitle(), title(path));
     ASSERT_TRUE(editor->mnuSave_Click());
-    EXPECT_EQ(ReadBytes(path), levelBytes({0, -1, 0, 0}, "Moved.vxt", "DefaultBackground.bmp",
+    EXPECT_EQ(ReadBytes(path), LevelBytes({0, -1, 0, 0}, "Moved.vxt", "DefaultBackground.bmp",
                                           {{2, 2, 1}, {7, 19, 6}, {8, 19, 6}}));
     EXPECT_TRUE(EntriesOf(recovery).filter(".vxl").isEmpty());
 }

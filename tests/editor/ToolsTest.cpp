@@ -32,7 +32,7 @@ protected:
     }
     static QByteArray level(Cells cells)
     {
-        return levelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp", cells);
+        return LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp", cells);
     }
     QColor shown(int x, int y) const { return OnScreen(*editor->LevelPic).pixelColor(x, y); }
 };
@@ -117,7 +117,7 @@ TEST_F(ToolsTest, TheToolsMenuRevisesTilesetsAndLevelsetsAndOpensWhatChecksFind)
     const QList<QTableWidgetItem *> rows =
         check->grdFindings->findItems("warn.vxl", Qt::MatchEndsWith);
     ASSERT_FALSE(rows.isEmpty());
-    WriteBytes(level, levelBytes({-1, 0, -1, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp"));
+    WriteBytes(level, LevelBytes({-1, 0, -1, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp"));
     dialogs.answer(MsgAnswer::No);
     check->grdFindings_DoubleClick(rows[0]->row());
     EXPECT_EQ(boxes(), (Boxes{1, 0, 1, 0}));

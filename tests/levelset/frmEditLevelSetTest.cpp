@@ -28,10 +28,7 @@ const Qt::KeyboardModifier Ctrl = Qt::ControlModifier;
 // cell (2, 1) brick 50, which T.vxt does not have.
 QByteArray Level(std::int32_t brick)
 {
-    QByteArray cells(651 * 4, '\0');
-    cells.replace(4 * (1 + 21), 4, Le32({brick}));
-    cells.replace(4 * (2 + 21), 4, Le32({50}));
-    return Le16({-1, 0, 0, 0}) + NameField("T.vxt") + NameField("Gone.bmp") + cells;
+    return LevelBytes({-1, 0, 0, 0}, "T.vxt", "Gone.bmp", {{1, 1, brick}, {2, 1, 50}});
 }
 
 // Lvl holds levels a, b and c (bricks 1, 2, 3) and the levelset Set.vxs that lists them.

@@ -71,7 +71,7 @@ TEST_F(LevelSetTest, ControlsInPlaceThenTheLabelCountsLevelsAndSaveWritesIntoLvl
               4);
     EXPECT_EQ(window.focusWidget(), window.cmdAddLevel);
     EXPECT_EQ(TabOrder(window.cmdAddLevel),
-              (QStringList{"cmdAddLevel", "cmdSave", "cmdCancel", "txtLevelSetName", "cboLevels"}));
+              "cmdAddLevel cmdSave cmdCancel txtLevelSetName cboLevels");
     // The list's text field is editable, but what Enter takes there is never added.
     window.cboLevels->setFocus();
     QTest::keyClicks(window.cboLevels, "/levels/typed.vxl\r");

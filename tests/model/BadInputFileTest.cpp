@@ -48,8 +48,7 @@ TEST(BadInputFiles, NameFieldsReadAndWrittenBackKeepTheirBytes)
              QByteArray("Caf\xe9.bmp"),          // Latin-1
              QByteArray("\xe7\xa0\x96.bmp"),     // UTF-8 beyond Latin-1
          }) {
-        const QByteArray bytes =
-            Le16({-1, 0, 0, 0}) + NameField("A.vxt") + NameField(name) + QByteArray(2604, '\0');
+        const QByteArray bytes = LevelBytes({-1, 0, 0, 0}, "A.vxt", name);
         EXPECT_EQ(EncodeLevelFile(DecodeLevelFile(bytes)), bytes) << name.toHex().constData();
     }
 }

@@ -9,19 +9,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// The 2604 bytes of cells with the given (x, y) -> value pairs set, laid out as x + 21 * y.
-QByteArray cellBytes(std::initializer_list<std::tuple<int, int, std::int32_t>> set)
-{
-    QByteArray cells(2604, '\0');
-    for (auto [x, y, v] : set)
-        cells.replace(4 * (x + 21 * y), 4, Le32({v}));
-    return cells;
-}
-
-} // namespace
-
 TEST(LevelFile, EncodesEveryFieldAtItsOffsetWithNamesCutAtThirtyBytes)
 {
     LevelFileData level;
@@ -33,15 +20,14 @@ TEST(LevelFile, EncodesEveryFieldAtItsOffsetWithNamesCutAtThirtyBytes)
     level.grid(0, 7) = 3;  // column 0 is stored too
     level.grid(4, 0) = -2; // and row 0, negatives included
     EXPECT_EQ(EncodeLevelFile(level),
-              Le16({-1, 0, 0, -1}) + NameField("Stone.vxt") +
-                  QByteArray("abcdefghijklmnopqrstuvwxyz0123") +
-                  cellBytes({{1, 1, 5}, {20, 30, 119}, {0, 7, 3}, {4, 0, -2}}));
+              LevelBytes({-1, 0, 0, -1}, "Stone.vxt", "abcdefghijklmnopqrstuvwxyz0123",
+                         {{1, 1, 5}, {20, 30, 119}, {0, 7, 3}, {4, 0, -2}}));
 }
 
 TEST(LevelFile, DecodesTheLayoutTrimsNamesAndRefusesShortFiles)
 {
-    const QByteArray bytes = Le16({-1, 1, 0, -1}) + NameField("T.vxt") + NameField("  B b.bmp") +
-                             cellBytes({{0, 0, 7}, {3, 12, 42}, {20, 30, -9}});
+    const QByteArray bytes =
+        LevelBytes({-1, 1, 0, -1}, "T.vxt", "  B b.bmp", {{0, 0, 7}, {3, 12, 42}, {20, 30, -9}});
     const LevelFileData level = DecodeLevelFile(bytes + QByteArray(328, 'x'));
     EXPECT_EQ(level.paddles, (std::array<std::int16_t, 4>{-1, 1, 0, -1}));
     EXPECT_EQ(level.tilesetName, "T.vxt");

@@ -46,6 +46,17 @@ QByteArray NameField(const QByteArray &name)
     return name.left(30).leftJustified(30, ' ');
 }
 
+QByteArray LevelBytes(std::initializer_list<std::int16_t> paddles,
+                      const QByteArray &tileset,
+                      const QByteArray &background,
+                      Cells cells)
+{
+    QByteArray grid(2604, '\0');
+    for (auto [x, y, v] : cells)
+        grid.replace(4 * (x + 21 * y), 4, Le32({v}));
+    return Le16(paddles) + NameField(tileset) + NameField(background) + grid;
+}
+
 void WriteBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -107,20 +118,13 @@ void WriteFixtureTileset(const QString &vxtPath, int width, int height, int coun
 QByteArray MonoBitmap(int width, int height, QColor colour)
 {
     const int pixelBytes = (width + 31) / 32 * 4 * height;
-    const char palette[8] = {char(colour.blue()),
-                             char(colour.green()),
-                             char(colour.red()),
-                             0,
-                             '\xff',
-                             '\xff',
-                             '\xff',
-                             0};
+    const QByteArray palette = QByteArray(1, char(colour.blue())) + char(colour.green()) +
+                               char(colour.red()) + QByteArray("\0\xff\xff\xff\0", 5);
     return QByteArray("BM") + Le32({62 + pixelBytes, 0, 62, 40, width, height}) + Le16({1, 1}) +
-           Le32({0, pixelBytes, 2835, 2835, 2, 0}) + QByteArray(palette, 8) +
-           QByteArray(pixelBytes, '\0');
+           Le32({0, pixelBytes, 2835, 2835, 2, 0}) + palette + QByteArray(pixelBytes, '\0');
 }
 
-QStringList TabOrder(QWidget *first)
+QString TabOrder(QWidget *first)
 {
     QStringList names;
     QWidget *w = first;
@@ -129,7 +133,7 @@ QStringList TabOrder(QWidget *first)
             names << w->objectName();
         w = w->nextInFocusChain();
     } while (w != first);
-    return names;
+    return names.join(' ');
 }
 
 void MakeFifo(const QString &path)

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <ostream>
 #include <thread>
+#include <tuple>
 
 // Readable test failures: texts as text, bytes in hex.
 inline void PrintTo(const QString &text, std::ostream *out)
@@ -47,6 +48,12 @@ QByteArray Le16(std::initializer_list<std::int16_t> values);
 QByteArray Le32(std::initializer_list<std::int32_t> values);
 // A name field: the text blank-padded to 30 bytes.
 QByteArray NameField(const QByteArray &name);
+// A level file written out by hand from the layout: paddle words, names, cells (x, y, brick).
+using Cells = std::initializer_list<std::tuple<int, int, std::int32_t>>;
+QByteArray LevelBytes(std::initializer_list<std::int16_t> paddles,
+                      const QByteArray &tileset,
+                      const QByteArray &background,
+                      Cells cells = {});
 
 void WriteBytes(const QString &path, const QByteArray &bytes);
 // Everything in a folder, hidden entries too, by name.
@@ -76,8 +83,9 @@ void PaintPending();
 QImage OnScreen(const PictureBox &box, bool withFrame = false);
 QImage OnSurface(const PictureBox &box);
 
-// The names of the shown controls that Tab goes through, in order, from `first` round to it.
-QStringList TabOrder(QWidget *first);
+// The names of the shown controls that Tab goes through, in order, from `first` round to it,
+// in one line.
+QString TabOrder(QWidget *first);
 
 // A named pipe where a file belongs.
 void MakeFifo(const QString &path);

@@ -23,16 +23,12 @@ bool RanInChild(const QStringList &wrapper, const QString &script, const char *w
     QTemporaryDir place;
     QProcess child;
     child.setProcessChannelMode(QProcess::MergedChannels);
+    const QString filter =
+        QStringLiteral("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name());
     const QStringList command =
-        wrapper +
-        QStringList{
-            "sh",
-            "-c",
-            script,
-            "sh",
-            place.path(),
-            QCoreApplication::applicationFilePath(),
-            QStringLiteral("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())};
+        wrapper + QStringList{"sh",  "-c",         script,
+                              "sh",  place.path(), QCoreApplication::applicationFilePath(),
+                              filter};
     child.start(command.first(), command.mid(1));
     const bool finished = child.waitForFinished(120000);
     const QString output = QString::fromLocal8Bit(child.readAll());

@@ -37,11 +37,9 @@ TEST_F(WalkTest, ControlsNestInFramesInFocusOrderWithOnlyThreeButtonsToClickAtFi
                   .manhattanLength(),
               4);
     EXPECT_EQ(TabOrder(window.cmdOpenPic),
-              (QStringList{"cmdOpenPic",    "cmdDone",       "cmdPrevious",   "cmdNext",
-                           "chkAnimated",   "txtFrames",     "Option1(1)",    "txtHits",
-                           "Option1(2)",    "Option1(3)",    "Option1(4)",    "Option2",
-                           "chkShooter(0)", "chkShooter(1)", "chkShooter(2)", "chkShooter(3)",
-                           "Command2",      "cmdSave",       "Command3",      "Command7"}));
+              "cmdOpenPic cmdDone cmdPrevious cmdNext chkAnimated txtFrames Option1(1) txtHits "
+              "Option1(2) Option1(3) Option1(4) Option2 chkShooter(0) chkShooter(1) chkShooter(2) "
+              "chkShooter(3) Command2 cmdSave Command3 Command7");
     QStringList enabled;
     for (const QAbstractButton *button : window.findChildren<QAbstractButton *>())
         if (button->isEnabled())
