@@ -160,6 +160,8 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
                                           Le32({1, 3, 1, 1, 1, 64, 0}) +
                                           Le32({1, 1, 1, 2, 1, 0, 40}));
     WriteBitmap(app.tls("Broken.bmp"), CellPicture(64, 48));
+    WriteBytes(app.tls("Negative.vxt"), Le32({-4}));
+    WriteBytes(app.lvl("d-lost.vxl"), LevelBytes({-1, 0, 0, 0}, "Lost.vxt", "Odd.bmp"));
     WriteBytes(app.lvl("Set.vxs"), "Set\r\n 2 \r\nA-GOOD.VXL\r\nlost.vxl\r\n");
     MakeFifo(app.lvl("c-pipe.vxl"));
     FifoWatchdog watchdog({app.lvl("c-pipe.vxl")});
@@ -169,18 +171,20 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
         LevelBytes({0, 0, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp");
     std::ofstream(latin1.constData()).write(noPaddle.constData(), noPaddle.size());
 
-    const Run lines = vorpex({"check", app.lvl(""), app.tls("Broken.vxt")});
+    const Run lines =
+        vorpex({"check", app.lvl(""), app.tls("Broken.vxt"), app.tls("Negative.vxt")});
     EXPECT_EQ(lines.status, 1);
     const QStringList said = lines.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_FALSE(said.isEmpty());
-    EXPECT_EQ(said.last(), "6 files checked: 10 errors, 0 warnings");
+    EXPECT_EQ(said.last(), "8 files checked: 12 errors, 0 warnings");
     EXPECT_TRUE(lines.bytes.contains(latin1 + ": error: no paddle"));
     QStringList paths;
     for (const QString &line : said.mid(0, said.size() - 1))
         paths << line.section(": ", 0, 0);
     EXPECT_TRUE(std::is_sorted(paths.begin(), paths.end()));
 
-    const Run json = vorpex({"check", "--json", app.lvl(""), app.tls("Broken.vxt")});
+    const Run json =
+        vorpex({"check", "--json", app.lvl(""), app.tls("Broken.vxt"), app.tls("Negative.vxt")});
     QStringList codes; // file name: code, in the order of their paths
     for (const QJsonValue &finding : QJsonDocument::fromJson(json.bytes).array()) {
         const QJsonObject f = finding.toObject();
@@ -189,13 +193,14 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
         codes << QFileInfo(f["path"].toString()).fileName() + ": " + f["code"].toString();
     }
     std::remove(latin1.constData());
-    EXPECT_EQ(
-        codes.join(", "),
-        QString::fromUtf16(u"Set.vxs: level-missing, b-bad.vxl: no-paddle, b-bad.vxl: "
-                           u"background-missing, b-bad.vxl: unknown-brick, c-pipe.vxl: "
-                           u"not-a-file, niveau \xdce9t\xdce9.vxl: no-paddle, Broken.vxt: action, "
-                           u"Broken.vxt: animation-past-end, Broken.vxt: stage-past-end, "
-                           u"Broken.vxt: picture-outside"));
+    EXPECT_EQ(codes.join(", "),
+              QString::fromUtf16(
+                  u"Set.vxs: level-missing, b-bad.vxl: no-paddle, b-bad.vxl: "
+                  u"background-missing, b-bad.vxl: unknown-brick, c-pipe.vxl: "
+                  u"not-a-file, d-lost.vxl: tileset-missing, niveau \xdce9t\xdce9.vxl: no-paddle, "
+                  u"Broken.vxt: action, "
+                  u"Broken.vxt: animation-past-end, Broken.vxt: stage-past-end, "
+                  u"Broken.vxt: picture-outside, Negative.vxt: count"));
 
     // Warnings fail only with --strict; nothing found is 0; a path that is not there is 2.
     const QString odd = writeLevel("odd.vxl", {-1, 1, 0, 0});

@@ -239,11 +239,15 @@ TEST_F(EditLevelSetTest, OpenInEditorSaveAsAndClosingAskBeforeAnythingIsLost)
     key(Qt::Key_Enter);
     EXPECT_EQ(dialogs.messages().back().text, "Cannot open level.\r\n" + app.lvl("gone.vxl"));
 
-    // Save As: a name in Lvl, the levelset's own offered; the window's file from then on.
+    // Save As: a name in Lvl, the levelset's own offered, another file there replaced only
+    // when the user says so; the window's file from then on.
     QTest::keyClicks(window->txtLevelSetName, "x");
-    dialogs.save(elsewhere.path() + "/Copy.vxs");
+    WriteBytes(app.lvl("Copy.vxs"), "older");
+    dialogs.save(elsewhere.path() + "/Copy.vxs").answer(MsgAnswer::Yes);
     window->mnuSaveAs->trigger();
-    const FileDialogRequest &request = dialogs.shown().back().request;
+    dialogs.expectMessage("Copy.vxs already exists.\r\nDo you want to replace it?", "VorpexEditor",
+                          MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No);
+    const FileDialogRequest &request = dialogs.shown().end()[-2].request;
     EXPECT_EQ(std::tie(request.fileName, request.folder, request.overwritePrompt),
               std::make_tuple(QStringLiteral("Set.vxs"), app.path() + "/Lvl", true));
     const QByteArray copy("Setx\r\n 3 \r\na.vxl\r\ngone.vxl\r\nc.vxl\r\n");

@@ -59,6 +59,14 @@ TEST(Bitmap, ReadsAsQtReadsOrLeavesTheFormToQt)
     EXPECT_TRUE(DecodePicture(rle) == DecodeWithQt(rle));
     EXPECT_FALSE(DecodeBitmap(read[0].chopped(1)).has_value());
 
+    // Noise packs to more than the first room given to the PNG's data, and reads back the same.
+    Picture noise(200, 150);
+    std::uint32_t seed = 1;
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 200; ++x)
+            noise.setPixel(x, y, 0xff000000u | (seed = seed * 1664525u + 1013904223u) >> 8);
+    EXPECT_TRUE(FromQImage(QImage::fromData(EncodePng(noise), "PNG")) == noise);
+
     // Bottom row first (the command's PNG files are read back by its own test).
     EXPECT_EQ(EncodeBitmap(*DecodeBitmap(read[5])),
               bitmap(1, 2, 24, {}, QByteArray("\x04\x05\x06\x00\x01\x02\x03\x00", 8)));

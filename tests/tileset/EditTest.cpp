@@ -59,12 +59,19 @@ TEST_F(EditTest, GoesToBricksByNumberAndPreviewAndWritesBackOnlyTheOneChanged)
     // Scrolled back to show brick 2, framed.
     EXPECT_EQ(window.TileBmp->surface().pixelColor(0, 0), QColor(Qt::black));
     EXPECT_EQ(window.TileBmp->surface().pixelColor(5, 5), CellColour(2));
-    ClickInTurn({window.cmdPrevious, window.cmdNext});
+    // The option brick 1 had is no longer in the group's way.
+    ClickInTurn({window.cmdPrevious, window.cmdNext, window.Option2});
+    EXPECT_FALSE(window.Option1[1]->isChecked());
+    Click(window.Option1[1]);
     TypeInto(window.txtHits, QStringLiteral("1"));
+    // Brick 5's animation undone: a brick of one picture.
+    dialogs.number(5);
+    QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier);
+    Click(window.chkAnimated);
     Click(window.cmdSave);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(ReadBytes(stone), Le32({5}) + Records[0] + Le32({1, 1, 1, 1, 1, 0, 16}) + Records[2] +
-                                    Records[3] + Records[4]);
+                                    Records[3] + Le32({4, 1, 1, 1, 1, 0, 64}));
 }
 
 TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer)
