@@ -1,5 +1,4 @@
-// The checks as Check Files runs them: gathered first, then checked one file at a time with
-// progress, stopped between files. What each check finds is tested through vorpex (tests/cli).
+// How Check Files runs the checks; what each check finds is tested through vorpex (tests/cli).
 #include "check/Checker.h"
 #include "support/Fixtures.h"
 

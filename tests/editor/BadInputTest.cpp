@@ -1,5 +1,4 @@
-// What a user's disk can hold where the editor expects its files: each case ends in the
-// editor's message or its defined behaviour, with the level and the files on disk kept whole.
+// What a user's disk may hold where the editor expects its files: never a lost level or file.
 #include "EditorFixture.h"
 
 #include <QDir>

@@ -1,5 +1,3 @@
-// Check Files over the editor's fixture folder: the findings of vorpex check, sorted by a click
-// on a column, a double-click opening the file a row is about, Cancel and closing mid-check.
 #include "EditorFixture.h"
 
 #include "editor/frmCheckFiles.h"

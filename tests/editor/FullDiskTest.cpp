@@ -1,5 +1,4 @@
-// Saves on a disk that fills up part-way: every window reports the failure and keeps its work,
-// the old file stays byte for byte, and nothing else is left in its folder.
+// Saves on a disk that fills up part-way: the old file stays whole and nothing is left beside it.
 #include "EditorFixture.h"
 
 #include "levelset/frmNewLevelSet.h"

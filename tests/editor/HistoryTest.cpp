@@ -1,5 +1,3 @@
-// Nothing the user drew is lost: undo and redo, the question before unsaved work is left, and
-// the copy that gives a level back after a crash.
 #include "EditorFixture.h"
 
 #include "platform/QtDialogs.h"

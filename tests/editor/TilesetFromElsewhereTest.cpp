@@ -1,6 +1,5 @@
-// A tileset chosen outside Tls for a new level goes into Tls with its bitmap, since a level
-// names its tileset by file name and is opened again from there; also on disks without hard
-// links, where an older file of that name steps aside by name while it is replaced.
+// A level names its tileset by file name and is opened from Tls, so a tileset from elsewhere
+// goes there, also on disks without hard links.
 #include "EditorFixture.h"
 
 #include "support/FullDisk.h"

@@ -1,5 +1,3 @@
-// The Edit menu's tools driven by the mouse and keys through the editor: each checked by the
-// bytes a save writes and the pixels on the screen, and undone back to the bytes before.
 #include "EditorFixture.h"
 
 #include "editor/frmCheckFiles.h"

@@ -1,5 +1,3 @@
-// The levelset window driven as a user drives it: the files it writes (spelt out line by line,
-// each line ending in CR LF), its history, its thumbnails on screen, and what it refuses.
 #include "levelset/frmEditLevelSet.h"
 
 #include "imageio/QtImages.h"

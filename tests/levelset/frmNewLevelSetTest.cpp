@@ -1,5 +1,3 @@
-// The levelset builder: adding levels, the file it writes into Lvl, its save faults, its keys.
-// Expected files are spelt out line by line, each line ending in CR LF.
 #include "levelset/frmNewLevelSet.h"
 
 #include "support/Fixtures.h"

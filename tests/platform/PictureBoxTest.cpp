@@ -1,5 +1,3 @@
-// A picture box on screen: its sunken frame pixel by pixel, sizing to its picture, a surface
-// that keeps its drawing as the box grows, and the values its mouse and Paint signals carry.
 #include "platform/PictureBox.h"
 #include "support/Fixtures.h"
 

@@ -1,5 +1,4 @@
-// The real dialogs, driven offscreen as a user would: each box or file dialog is found once it
-// is up, then its buttons are pressed or its keys typed.
+// The real dialogs, found once they are up and answered by their buttons or keys.
 #include "platform/QtDialogs.h"
 #include "support/Fixtures.h"
 

@@ -1,5 +1,4 @@
-// Bitmaps read without Qt read to the very pixels Qt's reader gives, and the command's bitmaps
-// are laid out as the format says.
+// Our bitmap reader gives the very pixels Qt's reader gives.
 #include "render/Bitmap.h"
 #include "imageio/QtImages.h"
 #include "support/Fixtures.h"

@@ -83,8 +83,7 @@ void PaintPending();
 QImage OnScreen(const PictureBox &box, bool withFrame = false);
 QImage OnSurface(const PictureBox &box);
 
-// The names of the shown controls that Tab goes through, in order, from `first` round to it,
-// in one line.
+// The shown controls Tab goes through, from `first` round to it, in one line.
 QString TabOrder(QWidget *first);
 
 // A named pipe where a file belongs.

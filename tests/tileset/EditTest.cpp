@@ -1,5 +1,3 @@
-// Revising an existing tileset: each brick's record shown, going straight to a brick, ending the
-// tileset short, saving, and closing with or without the question.
 #include "BuilderFixture.h"
 #include "platform/PictureBox.h"
 

@@ -1,5 +1,3 @@
-// The window, opening a picture, cutting it into bricks, walking them, ending, saving and
-// cancelling.
 #include "BuilderFixture.h"
 #include "editor/frmEditor.h"
 #include "levelset/frmNewLevelSet.h"
