@@ -52,8 +52,12 @@ TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
     EXPECT_FALSE(editor->mnuUndo->isEnabled());
 
     // Steps name themselves in the menu.
+    // A tool chosen in the middle of a stroke ends it.
     clickSlot(2);
-    stroke({{3, 3}, {4, 3}});
+    press(3, 3);
+    over(4, 3);
+    key(Qt::Key_R);
+    release(4, 3);
     EXPECT_EQ(editor->mnuUndo->text(), "&Undo Paint");
     ctrl(Qt::Key_Z);
     EXPECT_EQ(editor->mnuRedo->text(), "&Redo Paint");
@@ -204,7 +208,8 @@ TEST_F(ToolsTest, ASelectionMovesFlipsAndGoesThroughTheClipboard)
     ctrl(Qt::Key_V);
     over(10, 10);
     PaintPending();
-    EXPECT_NE(shown(300, 150), canvas(300, 150)); // the block, over the canvas
+    EXPECT_NE(shown(300, 150), canvas(300, 150));  // the block, over the canvas
+    EXPECT_EQ(shown(288, 150), QColor(Qt::white)); // and its outline
     press(10, 10);
     over(13, 13);
     release(13, 13);

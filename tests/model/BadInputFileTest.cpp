@@ -1,5 +1,6 @@
 // The file readers and writers given what a user's disk can hold in place of their files.
 #include "common/VorpexError.h"
+#include "model/FileIO.h"
 #include "model/LevelFile.h"
 #include "model/TilesetFile.h"
 #include "support/Fixtures.h"
@@ -51,4 +52,7 @@ TEST(BadInputFiles, NameFieldsReadAndWrittenBackKeepTheirBytes)
         const QByteArray bytes = LevelBytes({-1, 0, 0, 0}, "A.vxt", name);
         EXPECT_EQ(EncodeLevelFile(DecodeLevelFile(bytes)), bytes) << name.toHex().constData();
     }
+    // A file name with a stray byte keeps its other letters, and gives the byte back.
+    EXPECT_EQ(DecodeFileName("\xc3\xa9t\xe9"), QString::fromUtf16(u"\u00e9t\xdce9"));
+    EXPECT_EQ(EncodeFileName(QString::fromUtf16(u"\u00e9t\xdce9")), "\xc3\xa9t\xe9");
 }

@@ -122,4 +122,9 @@ TEST_F(EditTest, AMissingOrMismatchedBitmapOrAShortFileOpensNothing)
     }
     EXPECT_EQ(window.windowTitle(), QStringLiteral("New Tileset"));
     EXPECT_TRUE(window.cmdOpenPic->isEnabled() && bricks.upperBound() == 0);
+
+    // A brick no one has assigned (Check Files finds those) shows no option at all.
+    WriteBytes(stone, Le32({2}) + Records[0] + Le32({0, 1, 1, 1, 1, 0, 16}));
+    edit(2);
+    EXPECT_FALSE(window.Option2->isChecked() || window.Option1[1]->isChecked());
 }
