@@ -94,12 +94,18 @@ TEST_F(ToolsTest, TheToolsMenuRevisesTilesetsAndLevelsetsAndOpensWhatChecksFind)
     });
     editor->mnuEditTileset->trigger();
 
-    // A levelset's level opens in the editor after its save question; the editor's closing
-    // asks the levelset window about its own unsaved changes first.
+    // A levelset is chosen from Lvl, not named after the level last opened. Its level opens in
+    // the editor after its save question; the editor's closing asks the levelset window about
+    // its own unsaved changes first.
     const QString level = writeLevel("warn.vxl", {-1, 1, 0, 0}, {{2, 2, 3}});
     WriteBytes(app.lvl("Set.vxs"), "Set\r\n 1 \r\nwarn.vxl\r\n");
+    editor->CommonDialog1.FileName = level;
     dialogs.open(app.lvl("Set.vxs"));
     editor->mnuEditLevelSet->trigger();
+    const FileDialogRequest &asked = dialogs.shown().back().request;
+    EXPECT_EQ(
+        std::tie(asked.filter, asked.fileName, asked.folder),
+        std::make_tuple(QStringLiteral("Vorpex Levelsets|*.vxs"), QString(), app.path() + "/Lvl"));
     auto *levelset = editor->findChild<frmEditLevelSet *>();
     ASSERT_TRUE(levelset);
     levelset->lstLevels->setCurrentIndex(levelset->lstLevels->model()->index(0, 0));
@@ -158,12 +164,10 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
     key(Qt::Key_F);
     EXPECT_EQ(editor->LevelPic->cursor().shape(), Qt::PointingHandCursor);
     clickSlot(5);
-    press(3, 3);
-    release(3, 3);
+    stroke({{3, 3}});
     EXPECT_EQ(editor->LevelGrid(2, 2), 5);
     EXPECT_EQ(editor->LevelGrid(19, 29), 3);
-    press(1, 1);
-    release(1, 1);
+    stroke({{1, 1}});
     EXPECT_EQ(
         std::tuple(editor->LevelGrid(1, 30), editor->LevelGrid(20, 1), editor->LevelGrid(3, 3)),
         std::tuple(5, 5, 5));
@@ -172,12 +176,10 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
 
     // Ctrl+click picks the cell's brick; an empty cell picks nothing.
     clickSlot(1);
-    press(19, 29, Qt::LeftButton, Qt::ControlModifier);
-    release(19, 29);
+    stroke({{19, 29}}, Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(editor->CurrentBrick, 3);
     ctrl(Qt::Key_Z);
-    press(1, 1, Qt::LeftButton, Qt::ControlModifier);
-    release(1, 1);
+    stroke({{1, 1}}, Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(editor->CurrentBrick, 3);
     EXPECT_EQ(editor->Picture2[3]->border(), PictureBox::Border::Sunken3D);
     for (int step = 0; step < 3; ++step)
@@ -225,14 +227,12 @@ TEST_F(ToolsTest, ASelectionMovesFlipsAndGoesThroughTheClipboard)
     for (const char *text : {"1 2\n3", "x"}) {
         QGuiApplication::clipboard()->setText(text);
         ctrl(Qt::Key_V);
-        press(15, 15);
-        release(15, 15);
+        stroke({{15, 15}});
     }
     EXPECT_EQ(saved(), drawn);
     QGuiApplication::clipboard()->setText("200\n");
     ctrl(Qt::Key_V);
-    press(15, 15);
-    release(15, 15);
+    stroke({{15, 15}});
     EXPECT_EQ(editor->LevelGrid(15, 15), 200);
     EXPECT_EQ(canvas(460, 230), QColor(Qt::black));
 }

@@ -184,25 +184,6 @@ TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyTher
     }
 }
 
-TEST_F(EditLevelSetTest, TheOpenDialogStartsInLvlAndABadLevelsetOpensNothing)
-{
-    CommonDialog dialog(dialogs, nullptr);
-    dialog.FileName = "/somewhere/level.vxl";
-    dialogs.open(set);
-    EXPECT_EQ(frmEditLevelSet::AskForLevelSet(dialog, app.path()), set);
-    const FileDialogRequest &request = dialogs.shown().back().request;
-    EXPECT_EQ(
-        std::tie(request.filter, request.fileName, request.folder),
-        std::make_tuple(QStringLiteral("Vorpex Levelsets|*.vxs"), QString(), app.path() + "/Lvl"));
-
-    // What the file may hold is the reader's; a file it refuses opens no window.
-    WriteBytes(set, "N\r\n 1 \r\nLvl/a.vxl\r\n");
-    dialogs.answer(MsgAnswer::Ok);
-    EXPECT_EQ(open(set), nullptr);
-    dialogs.expectMessage("Cannot open levelset.\r\n" + set);
-    EXPECT_TRUE(owner.findChildren<frmEditLevelSet *>().isEmpty());
-}
-
 TEST_F(EditLevelSetTest, ASetOf32767LevelsOpensScrollsAndSavesAsItWasRead)
 {
     QByteArray bytes = "Big\r\n 32767 \r\n";
@@ -270,4 +251,10 @@ TEST_F(EditLevelSetTest, OpenInEditorSaveAsAndClosingAskBeforeAnythingIsLost)
     EXPECT_EQ(ReadBytes(app.lvl("Copy.vxs")), copy);
     ASSERT_TRUE(open(set));
     EXPECT_EQ(window->size(), QSize(700, 500));
+    // What a file may hold is the reader's; a file it refuses opens no window.
+    WriteBytes(app.lvl("Bad.vxs"), "N\r\n 1 \r\nLvl/a.vxl\r\n");
+    dialogs.answer(MsgAnswer::Ok);
+    EXPECT_EQ(open(app.lvl("Bad.vxs")), nullptr);
+    dialogs.expectMessage("Cannot open levelset.\r\n" + app.lvl("Bad.vxs"));
+    EXPECT_EQ(owner.findChildren<frmEditLevelSet *>().size(), 1);
 }
