@@ -111,7 +111,6 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
     const State chosen = state();
     ctrl(Qt::Key_Z);
     EXPECT_EQ(state(), moved);
-    EXPECT_EQ(editor->BackTileWidth, 64);
     ctrl(Qt::Key_Y);
     EXPECT_EQ(state(), chosen);
 

@@ -235,6 +235,9 @@ TEST_F(ToolsTest, ASelectionMovesFlipsAndGoesThroughTheClipboard)
     stroke({{15, 15}});
     EXPECT_EQ(editor->LevelGrid(15, 15), 200);
     EXPECT_EQ(canvas(460, 230), QColor(Qt::black));
+    key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(saved(), level({}));
 }
 
 TEST_F(ToolsTest, MirrorPaintingAndWholeLevelFlipsAndShifts)

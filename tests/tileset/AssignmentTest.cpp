@@ -42,8 +42,9 @@ TEST_F(AssignmentTest, ThreeHitsOnBrickTwo)
 TEST_F(AssignmentTest, EveryPictureOfAnAnimatedStageCarriesThatStageRoundedOnce)
 {
     // Two hits; stage 1 an animation of three pictures, stage 2 one of two. 1.5 hits are 2 and
-    // 2.5 frames are 2 (halves to even), in the record and the walk alike.
-    startWalk(64, 64);
+    // 2.5 frames are 2 (halves to even), in the record and the walk alike; stage 2 ends on the
+    // last cell.
+    startWalk(32, 80);
     Click(window.chkAnimated);
     TypeInto(window.txtFrames, QStringLiteral("3"));
     TypeInto(window.txtHits, QStringLiteral("1.5"));
@@ -53,7 +54,7 @@ TEST_F(AssignmentTest, EveryPictureOfAnAnimatedStageCarriesThatStageRoundedOnce)
     next(2);
     EXPECT_EQ(endAndSave(), Le32({5}) + Le32({1, 3, 1, 2, 1, 0, 0}) + Le32({1, 3, 2, 2, 1, 0, 16}) +
                                 Le32({1, 3, 3, 2, 1, 0, 32}) + Le32({1, 2, 1, 2, 2, 0, 48}) +
-                                Le32({1, 2, 2, 2, 2, 32, 0}));
+                                Le32({1, 2, 2, 2, 2, 0, 64}));
 }
 
 TEST_F(AssignmentTest, PicturesOrStagesPastTheLastCellAreRefused)
