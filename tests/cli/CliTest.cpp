@@ -155,7 +155,10 @@ TEST_F(CliTest, TheSampleLevelsCheckCleanRenderAndOpenAsTheLevelsetLists)
 TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
 {
     writeLevel("a-good.vxl", {-1, 0, 0, 0}, {{3, 3, 6}});
-    writeLevel("b-bad.vxl", {0, 0, 0, 0}, {{4, 4, 7}, {5, 5, -2}}, "Gone.bmp");
+    writeLevel("b-bad.vxl", {0, 0, 0, 0},
+               {{4, 4, 7}, {5, 5, -2}, {6, 6, 7}, {7, 7, 7}, {8, 8, 7}, {9, 9, 7}, {10, 10, 7}},
+               "Gone.bmp");
+    QFile::link(app.lvl("a-good.vxl"), app.lvl("e-link.vxl")); // a link to a level is the level
     WriteBytes(app.tls("Broken.vxt"), Le32({3}) + Le32({20, 1, 1, 1, 1, 0, 0}) +
                                           Le32({1, 3, 1, 1, 1, 64, 0}) +
                                           Le32({1, 1, 1, 2, 1, 0, 40}));
@@ -176,8 +179,9 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     EXPECT_EQ(lines.status, 1);
     const QStringList said = lines.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_FALSE(said.isEmpty());
-    EXPECT_EQ(said.last(), "8 files checked: 12 errors, 0 warnings");
+    EXPECT_EQ(said.last(), "9 files checked: 12 errors, 0 warnings");
     EXPECT_TRUE(lines.bytes.contains(latin1 + ": error: no paddle"));
+    EXPECT_TRUE(lines.out.contains(" and 2 more\n"));
     QStringList paths;
     for (const QString &line : said.mid(0, said.size() - 1))
         paths << line.section(": ", 0, 0);
@@ -260,6 +264,7 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     const QString checkHelp = vorpex({"check", "--help"}).out;
     EXPECT_TRUE(checkHelp.contains("Faults in levels") && checkHelp.contains("--strict"));
     EXPECT_EQ(vorpex({"--version"}).out, "vorpex 1.0.0\n");
-    for (const QStringList &args : {QStringList{"paint"}, {"info"}, {"check", "--bogus", path}})
+    for (const QStringList &args :
+         {QStringList{"paint"}, {"info"}, {"check"}, {"check", "--bogus", path}})
         EXPECT_EQ(vorpex(args).status, 2) << args.join(' ').toStdString();
 }

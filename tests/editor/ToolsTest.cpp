@@ -235,6 +235,11 @@ TEST_F(ToolsTest, ASelectionMovesFlipsAndGoesThroughTheClipboard)
     stroke({{15, 15}});
     EXPECT_EQ(editor->LevelGrid(15, 15), 200);
     EXPECT_EQ(canvas(460, 230), QColor(Qt::black));
+    // A click outside a selection drops it.
+    stroke({{1, 1}, {2, 2}});
+    stroke({{18, 18}});
+    key(Qt::Key_Delete);
+    EXPECT_EQ(saved(), level({{1, 1, 1}, {2, 1, 2}, {2, 2, 3}, {11, 11, 4}, {15, 15, 200}}));
     key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
     key(Qt::Key_Delete);
     EXPECT_EQ(saved(), level({}));

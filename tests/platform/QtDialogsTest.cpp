@@ -39,8 +39,6 @@ TEST(QtDialogsTest, MessageBoxesShowTheirButtonsAndIconAndAnswerByButtonReturnOr
          {{Qt::Key_Escape, MsgAnswer::Ok}}},
         {{MsgButtons::Ok, MsgIcon::Critical, MsgAnswer::Ok, Button::Ok, QMessageBox::Critical},
          {{Button::Ok, MsgAnswer::Ok}}},
-        {{MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes, Yes | No, QMessageBox::NoIcon},
-         {{Qt::Key_Return, MsgAnswer::Yes}}},
         {{MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No, Yes | No, QMessageBox::Question},
          {{Qt::Key_Return, MsgAnswer::No}, {Qt::Key_Escape, MsgAnswer::No}, {Yes, MsgAnswer::Yes}}},
         {{MsgButtons::YesNoCancel, MsgIcon::Question, MsgAnswer::Yes, Yes | No | Button::Cancel,
