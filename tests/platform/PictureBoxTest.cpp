@@ -44,6 +44,8 @@ TEST(PictureBoxTest, FrameAutoSizeGrowingSurfaceMouseAndPaint)
     box.setPicture(SolidPicture(3, 2, Qt::green));
     EXPECT_EQ(box.size(), QSize(7, 6));
     box.setAutoSize(false);
+    box.resize(7, 7); // taller only
+    EXPECT_EQ(Shown(box)[4], "GDbbbLW");
     box.resize(9, 7);
     // Grey and dark outside-in at the top and left, white and light at the bottom and right.
     EXPECT_EQ(Shown(box), (QStringList{"GGGGGGGGW", "GDDDDDDLW", "GDpppbbLW", "GDpppbbLW",
