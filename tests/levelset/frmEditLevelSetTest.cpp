@@ -96,6 +96,7 @@ TEST_F(EditLevelSetTest, ReorderedWithALevelAddedAndOneRemovedItSavesInTheNewOrd
     click(0);
     key(Qt::Key_Down, Ctrl);
     EXPECT_EQ(window->Levels(), (QStringList{"b.vxl", "a.vxl", "c.vxl"}));
+    key(Qt::Key_Right); // from the level moved, which is the current one too
     // Added after the level selected, by file name; the one the game would not find is
     // copied beside the levelset.
     dialogs.openFiles({elsewhere.path() + "/new.vxl", elsewhere.path() + "/b.vxl"})
@@ -107,13 +108,14 @@ TEST_F(EditLevelSetTest, ReorderedWithALevelAddedAndOneRemovedItSavesInTheNewOrd
                           "Do you want to copy it beside the levelset?",
                           "VorpexEditor", MsgButtons::YesNo, MsgIcon::Question);
     EXPECT_EQ(ReadBytes(app.lvl("new.vxl")), Level(4));
-    EXPECT_EQ(window->SelectedRows(), (QList<int>{2, 3}));
+    EXPECT_EQ(window->SelectedRows(), (QList<int>{3, 4}));
+    EXPECT_TRUE(window->lstLevels->dragEnabled() && !window->lstLevels->showDropIndicator());
     click(4);
     key(Qt::Key_Delete);
     QTest::keyClicks(window->txtLevelSetName, " 2");
     EXPECT_TRUE(unsaved());
     key(Qt::Key_S, Ctrl);
-    EXPECT_EQ(ReadBytes(set), QByteArray("Set 2\r\n 4 \r\nb.vxl\r\na.vxl\r\nnew.vxl\r\nb.vxl\r\n"));
+    EXPECT_EQ(ReadBytes(set), QByteArray("Set 2\r\n 4 \r\nb.vxl\r\na.vxl\r\nc.vxl\r\nnew.vxl\r\n"));
     EXPECT_FALSE(unsaved());
 }
 

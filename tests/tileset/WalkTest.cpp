@@ -70,7 +70,6 @@ TEST_F(WalkTest, OpenPictureRefusesWrongSizesAndKeepsThePictureOnALoadFailure)
         dialogs.expectMessage(QLatin1String(c.message));
         EXPECT_FALSE(window.cmdDone->isEnabled()) << c.message;
     }
-    EXPECT_EQ(dialogs.messages().size(), 4u);
     // 151 x 217 cells, as many as brick numbers reach; the whole picture's box grows past the
     // window's edges to show it.
     WriteBytes(app.tls(QStringLiteral("Most.bmp")), MonoBitmap(4832, 3472, Qt::red));
