@@ -22,8 +22,8 @@ TEST_P(FullDiskTest, EverySaveFailsWholeAndTheWorkStays)
     const QByteArray oldLevel = ReadBytes(level);
     ASSERT_TRUE(editor->OpenFile(level));
     clickSlot(5);
-    mouse(QTest::MousePress, 100, 40);
-    mouse(QTest::MouseRelease, 100, 40);
+    stroke({{4, 3}});
+    WriteFixtureTileset(app.path() + "/Mine.vxt", 64, 48, 6); // to be copied into Tls
     {
         FullDisk full(GetParam(), 1000);
         dialogs.answer(MsgAnswer::Ok);
@@ -31,6 +31,9 @@ TEST_P(FullDiskTest, EverySaveFailsWholeAndTheWorkStays)
         dialogs.expectMessage("Error in writing file.");
         dialogs.save(app.lvl("new.vxl")).answer(MsgAnswer::Ok);
         EXPECT_FALSE(editor->mnuSaveAs_Click());
+        dialogs.expectMessage("Error in writing file.");
+        dialogs.answer(MsgAnswer::No).open(app.path() + "/Mine.vxt").answer(MsgAnswer::Ok);
+        editor->mnuNew_Click();
         dialogs.expectMessage("Error in writing file.");
     }
     EXPECT_EQ(ReadBytes(level), oldLevel);
