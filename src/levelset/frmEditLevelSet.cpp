@@ -517,6 +517,8 @@ bool frmEditLevelSet::SaveLevelSet(const QString &path)
         return false;
     }
     saved = {currentName, Levels(), {}};
+    // Typing on after a save is a step of its own: undo comes back to the name saved.
+    History.setClean();
     UpdateWindow();
     return true;
 }

@@ -117,6 +117,9 @@ TEST_F(EditLevelSetTest, ReorderedWithALevelAddedAndOneRemovedItSavesInTheNewOrd
     key(Qt::Key_S, Ctrl);
     EXPECT_EQ(ReadBytes(set), QByteArray("Set 2\r\n 4 \r\nb.vxl\r\na.vxl\r\nc.vxl\r\nnew.vxl\r\n"));
     EXPECT_FALSE(unsaved());
+    QTest::keyClicks(window->txtLevelSetName, "x");
+    QTest::keyClick(window->txtLevelSetName, Qt::Key_Z, Ctrl); // back to what was saved
+    EXPECT_FALSE(unsaved());
 }
 
 TEST_F(EditLevelSetTest, EachChangeIsOneStepAndUndoingBackToTheFileLeavesNothingToSave)
