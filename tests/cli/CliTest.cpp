@@ -96,6 +96,7 @@ TEST_F(CliTest, RenderDrawsWhatTheEditorShowsAndNothingForABadLevel)
                              app.path() + "/pictures", "--format", "bmp"});
     EXPECT_EQ(std::tie(many.status, many.err), std::tie(bad.status, bad.err));
     EXPECT_EQ(EntriesOf(app.path() + "/pictures"), QStringList{"edges.bmp"});
+    EXPECT_TRUE(ReadBytes(app.path() + "/pictures/edges.bmp").startsWith("BM"));
     EXPECT_TRUE(QImage(app.path() + "/pictures/edges.bmp").convertToFormat(QImage::Format_RGB32) ==
                 canvas);
 #ifndef __SANITIZE_ADDRESS__ // its shadow memory does not fit under a limit
