@@ -18,6 +18,18 @@ std::optional<QString> NoDialogs::showSave(QWidget *, const FileDialogRequest &)
     std::abort();
 }
 
+std::optional<QString> NoDialogs::showFolder(QWidget *, const QString &, const QString &)
+{
+    std::fprintf(stderr, "unexpected folder dialog\n");
+    std::abort();
+}
+
+std::optional<int> NoDialogs::askNumber(QWidget *, const QString &, const QString &, int, int, int)
+{
+    std::fprintf(stderr, "unexpected number prompt\n");
+    std::abort();
+}
+
 MsgAnswer
 NoDialogs::message(QWidget *, const QString &text, const QString &, MsgButtons, MsgIcon, MsgAnswer)
 {

@@ -13,6 +13,9 @@ class NoDialogs : public Dialogs
 public:
     std::optional<QString> showOpen(QWidget *, const FileDialogRequest &) override;
     std::optional<QString> showSave(QWidget *, const FileDialogRequest &) override;
+    std::optional<QString> showFolder(QWidget *, const QString &, const QString &) override;
+    std::optional<int>
+    askNumber(QWidget *, const QString &, const QString &, int, int, int) override;
     MsgAnswer message(
         QWidget *, const QString &text, const QString &, MsgButtons, MsgIcon, MsgAnswer) override;
     void runModal(QDialog &) override;
