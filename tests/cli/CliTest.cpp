@@ -160,7 +160,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
                {{4, 4, 7}, {5, 5, -2}, {6, 6, 7}, {7, 7, 7}, {8, 8, 7}, {9, 9, 7}, {10, 10, 7}},
                "Gone.bmp");
     QFile::link(app.lvl("a-good.vxl"), app.lvl("e-link.vxl")); // a link to a level is the level
-    WriteBytes(app.tls("Broken.vxt"), Le32({3}) + Le32({20, 1, 1, 1, 1, 0, 0}) +
+    WriteBytes(app.tls("Broken.vxt"), Le32({3}) + Le32({20, 1, 2, 1, 1, 0, 0}) +
                                           Le32({1, 3, 1, 1, 1, 64, 0}) +
                                           Le32({1, 1, 1, 2, 1, 0, 40}));
     WriteBitmap(app.tls("Broken.bmp"), CellPicture(64, 48));
@@ -180,7 +180,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     EXPECT_EQ(lines.status, 1);
     const QStringList said = lines.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_FALSE(said.isEmpty());
-    EXPECT_EQ(said.last(), "9 files checked: 12 errors, 0 warnings");
+    EXPECT_EQ(said.last(), "9 files checked: 13 errors, 0 warnings");
     EXPECT_TRUE(lines.bytes.contains(latin1 + ": error: no paddle"));
     EXPECT_TRUE(lines.out.contains(" and 2 more\n"));
     QStringList paths;
@@ -203,7 +203,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
                   u"Set.vxs: level-missing, b-bad.vxl: no-paddle, b-bad.vxl: "
                   u"background-missing, b-bad.vxl: unknown-brick, c-pipe.vxl: "
                   u"not-a-file, d-lost.vxl: tileset-missing, niveau \xdce9t\xdce9.vxl: no-paddle, "
-                  u"Broken.vxt: action, "
+                  u"Broken.vxt: action, Broken.vxt: frames, "
                   u"Broken.vxt: animation-past-end, Broken.vxt: stage-past-end, "
                   u"Broken.vxt: picture-outside, Negative.vxt: count"));
 
@@ -261,6 +261,7 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     EXPECT_EQ(vorpex({"info", path}, {}, "/dev/full").status, 1);
 
     EXPECT_TRUE(vorpex({"--help"}).out.contains("render LEVEL.vxl OUT"));
+    EXPECT_TRUE(vorpex({"info", "--help"}).out.contains("What a level, tileset or levelset"));
     const QString checkHelp = vorpex({"check", "--help"}).out;
     EXPECT_TRUE(checkHelp.contains("Faults in levels") && checkHelp.contains("--strict"));
     EXPECT_EQ(vorpex({"--version"}).out, "vorpex 1.0.0\n");
