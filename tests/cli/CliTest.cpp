@@ -167,6 +167,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     WriteBytes(app.tls("Negative.vxt"), Le32({-4}));
     WriteBytes(app.lvl("d-lost.vxl"), LevelBytes({-1, 0, 0, 0}, "Lost.vxt", "Odd.bmp"));
     WriteBytes(app.lvl("Set.vxs"), "Set\r\n 2 \r\nA-GOOD.VXL\r\nlost.vxl\r\n");
+    WriteBytes(app.lvl("Short.vxs"), "Short\r\n 3 \r\na-good.vxl\r\n");
     MakeFifo(app.lvl("c-pipe.vxl"));
     FifoWatchdog watchdog({app.lvl("c-pipe.vxl")});
     // A name that is not UTF-8, as copied from an old disk.
@@ -180,7 +181,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     EXPECT_EQ(lines.status, 1);
     const QStringList said = lines.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_FALSE(said.isEmpty());
-    EXPECT_EQ(said.last(), "9 files checked: 13 errors, 0 warnings");
+    EXPECT_EQ(said.last(), "10 files checked: 14 errors, 0 warnings");
     EXPECT_TRUE(lines.bytes.contains(latin1 + ": error: no paddle"));
     EXPECT_TRUE(lines.out.contains(" and 2 more\n"));
     QStringList paths;
@@ -200,7 +201,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     std::remove(latin1.constData());
     EXPECT_EQ(codes.join(", "),
               QString::fromUtf16(
-                  u"Set.vxs: level-missing, b-bad.vxl: no-paddle, b-bad.vxl: "
+                  u"Set.vxs: level-missing, Short.vxs: format, b-bad.vxl: no-paddle, b-bad.vxl: "
                   u"background-missing, b-bad.vxl: unknown-brick, c-pipe.vxl: "
                   u"not-a-file, d-lost.vxl: tileset-missing, niveau \xdce9t\xdce9.vxl: no-paddle, "
                   u"Broken.vxt: action, Broken.vxt: frames, "

@@ -43,6 +43,9 @@ TEST(PictureBoxTest, FrameAutoSizeGrowingSurfaceMouseAndPaint)
     box.setAutoSize(true);
     box.setPicture(SolidPicture(3, 2, Qt::green));
     EXPECT_EQ(box.size(), QSize(7, 6));
+    box.setBorder(PictureBox::Border::None); // the frame's room goes
+    EXPECT_EQ(box.size(), QSize(3, 2));
+    box.setBorder(PictureBox::Border::Sunken3D);
     box.setAutoSize(false);
     box.resize(7, 7); // taller only
     EXPECT_EQ(Shown(box)[4], "GDbbbLW");
