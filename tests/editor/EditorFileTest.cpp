@@ -99,6 +99,7 @@ TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
     EXPECT_EQ(boxes(), (Boxes{1, 1, 0, 1}));
     EXPECT_EQ(canvas(5, 5), brickColour(5));
     EXPECT_EQ(canvas(300, 200), QColor(90, 0, 0));
+    EXPECT_EQ(editor->BackTilesDown, 4); // tiles of the level's background, 120 pixels high
 
     dialogs.answer(MsgAnswer::Yes);
     QTest::mouseClick(editor->Command1, Qt::LeftButton);
