@@ -165,6 +165,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
                                           Le32({1, 1, 1, 2, 1, 0, 40}));
     WriteBitmap(app.tls("Broken.bmp"), CellPicture(64, 48));
     WriteBytes(app.tls("Negative.vxt"), Le32({-4}));
+    WriteBytes(app.tls("Huge.vxt"), Le32({100000}));
     WriteBytes(app.lvl("d-lost.vxl"), LevelBytes({-1, 0, 0, 0}, "Lost.vxt", "Odd.bmp"));
     WriteBytes(app.lvl("Set.vxs"), "Set\r\n 2 \r\nA-GOOD.VXL\r\nlost.vxl\r\n");
     WriteBytes(app.lvl("Short.vxs"), "Short\r\n 3 \r\na-good.vxl\r\n");
@@ -176,12 +177,13 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
         LevelBytes({0, 0, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp");
     std::ofstream(latin1.constData()).write(noPaddle.constData(), noPaddle.size());
 
-    const Run lines =
-        vorpex({"check", app.lvl(""), app.tls("Broken.vxt"), app.tls("Negative.vxt")});
+    const QStringList checked{app.lvl(""), app.tls("Broken.vxt"), app.tls("Negative.vxt"),
+                              app.tls("Huge.vxt")};
+    const Run lines = vorpex(QStringList{"check"} + checked);
     EXPECT_EQ(lines.status, 1);
     const QStringList said = lines.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_FALSE(said.isEmpty());
-    EXPECT_EQ(said.last(), "10 files checked: 14 errors, 0 warnings");
+    EXPECT_EQ(said.last(), "11 files checked: 15 errors, 0 warnings");
     EXPECT_TRUE(lines.bytes.contains(latin1 + ": error: no paddle"));
     EXPECT_TRUE(lines.out.contains(" and 2 more\n"));
     QStringList paths;
@@ -189,8 +191,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
         paths << line.section(": ", 0, 0);
     EXPECT_TRUE(std::is_sorted(paths.begin(), paths.end()));
 
-    const Run json =
-        vorpex({"check", "--json", app.lvl(""), app.tls("Broken.vxt"), app.tls("Negative.vxt")});
+    const Run json = vorpex(QStringList{"check", "--json"} + checked);
     QStringList codes; // file name: code, in the order of their paths
     for (const QJsonValue &finding : QJsonDocument::fromJson(json.bytes).array()) {
         const QJsonObject f = finding.toObject();
@@ -206,7 +207,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
                   u"not-a-file, d-lost.vxl: tileset-missing, niveau \xdce9t\xdce9.vxl: no-paddle, "
                   u"Broken.vxt: action, Broken.vxt: frames, "
                   u"Broken.vxt: animation-past-end, Broken.vxt: stage-past-end, "
-                  u"Broken.vxt: picture-outside, Negative.vxt: count"));
+                  u"Broken.vxt: picture-outside, Huge.vxt: count, Negative.vxt: count"));
 
     // Warnings fail only with --strict; a path that is not there is 2.
     const QString odd = writeLevel("odd.vxl", {-1, 1, 0, 0});
@@ -234,6 +235,12 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     EXPECT_EQ(closed.out, app.lvl("closed: error: ") + app.lvl("closed: Permission denied\n") +
                               "0 files checked: 1 error, 0 warnings\n");
     EXPECT_TRUE(vorpex({"check", app.lvl("")}, asUser).out.contains(app.lvl("closed: error: ")));
+    WriteBytes(app.tls("Locked.vxt"), Le32({0}));
+    WriteBytes(app.lvl("Locked.vxs"), "Set\r\n 0 \r\n");
+    QFile::setPermissions(app.tls("Locked.vxt"), {});
+    QFile::setPermissions(app.lvl("Locked.vxs"), {});
+    EXPECT_TRUE(vorpex({"check", app.tls("Locked.vxt"), app.lvl("Locked.vxs")}, asUser)
+                    .out.endsWith("2 files checked: 2 errors, 0 warnings\n"));
     QFile::setPermissions(app.lvl("closed"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
@@ -254,6 +261,10 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     const QString tileset = vorpex({"info", app.tls("DefaultTileSet.vxt")}).out;
     EXPECT_TRUE(tileset.contains("Bricks: 6 (bitmap 64 x 48, 6 cells)"));
     EXPECT_TRUE(tileset.contains(QRegularExpression("\n4 +Hittable +1/1 +1/1 +32, 0\n")));
+    WriteBytes(app.tls("Kinds.vxt"),
+               Le32({2}) + Le32({4, 1, 1, 1, 1, 0, 0}) + Le32({19, 1, 1, 1, 1, 0, 16}));
+    EXPECT_TRUE(vorpex({"info", app.tls("Kinds.vxt")})
+                    .out.contains(QRegularExpression("\n1 +Dynamite .*\n2 +Shooter top\\+bottom ")));
     WriteBytes(app.lvl("Set.vxs"), "Mine\n 2\na.vxl \nb.vxl\n\n");
     EXPECT_TRUE(vorpex({"info", app.lvl("Set.vxs")})
                     .out.endsWith("Name: Mine\nLevels: 2\n  1. a.vxl\n  2. b.vxl\n"));
