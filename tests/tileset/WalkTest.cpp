@@ -38,9 +38,9 @@ TEST_F(WalkTest, ControlsNestInFramesInFocusOrderWithOnlyThreeButtonsToClickAtFi
               "Option1(2) Option1(3) Option1(4) Option2 chkShooter(0) chkShooter(1) chkShooter(2) "
               "chkShooter(3) Command2 cmdSave Command3 Command7");
     QStringList enabled;
-    for (const QAbstractButton *button : window.findChildren<QAbstractButton *>())
-        if (button->isEnabled())
-            enabled << button->objectName();
+    for (const QWidget *control : window.findChildren<QWidget *>())
+        if (control->isEnabled() && control->focusPolicy() != Qt::NoFocus)
+            enabled << control->objectName();
     EXPECT_EQ(enabled, (QStringList{"cmdOpenPic", "Command7", "Command3"}));
     // The etched separator across the assignments: grey over white.
     const QImage etched = window.screen()->grabWindow(window.winId(), 200, 287, 1, 2).toImage();
@@ -102,8 +102,9 @@ TEST_F(WalkTest, DoneCutsColumnByColumnAndPreviousKeepsRecords)
 {
     startWalk(96, 32);
     EXPECT_EQ(window.MaxBricks, 6);
-    EXPECT_EQ(window.lblMaxBricks->text(), QStringLiteral("Max bricks: 6"));
     next(2);
+    EXPECT_EQ(window.lblMaxBricks->text() + ", " + window.lblCurTile->text(),
+              QStringLiteral("Max bricks: 6, Tile: 3"));
     EXPECT_EQ(window.BrickWindow->surface().pixelColor(31, 15), CellColour(3));
     EXPECT_FALSE(window.cmdOpenPic->isEnabled() || window.cmdDone->isEnabled());
     for (const PictureBox *box : {window.BrickWindow, window.TileBmp})
