@@ -21,8 +21,8 @@ TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileM
     EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
     // The built-in pictures: the window's icon, bricks over a dark blue, a ball and a paddle; the
     // background chooser's prompt in two colours.
-    const QImage icon = WindowIconImage();
-    for (auto [x, y, colour] : {std::tuple(0, 0, QColor(0, 0, 48)),
+    const QImage icon = editor->windowIcon().pixmap(32, 32).toImage();
+    for (auto [x, y, colour] : {std::tuple(30, 8, QColor(0, 0, 48)),
                                 {1, 3, QColor(220, 40, 40)},
                                 {1, 8, QColor(240, 180, 30)},
                                 {5, 13, QColor(40, 170, 220)},
