@@ -3,6 +3,7 @@
 #include "editor/frmCheckFiles.h"
 
 #include <QHeaderView>
+#include <QListWidget>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -72,6 +73,8 @@ TEST_F(CheckFilesTest, ListsWhatVorpexCheckFindsSortsByAColumnAndOpensTheFileOfA
     WriteBytes(elsewhere.filePath("odd.vxl"), "short");
     open();
     waitForCheck();
+    EXPECT_EQ(window->objectName() + ": " + TabOrder(window->lstFolders),
+              "frmCheckFiles: lstFolders cmdAddFolder cmdCheck cmdCancel grdFindings cmdClose");
     dialogs.folder(elsewhere.path());
     QTest::mouseClick(window->cmdAddFolder, Qt::LeftButton);
     waitForCheck();

@@ -125,6 +125,8 @@ TEST_F(EditLevelSetTest, ReorderedWithALevelAddedAndOneRemovedItSavesInTheNewOrd
 TEST_F(EditLevelSetTest, EachChangeIsOneStepAndUndoingBackToTheFileLeavesNothingToSave)
 {
     ASSERT_TRUE(open(set));
+    EXPECT_EQ(window->objectName() + ": " + TabOrder(window->txtLevelSetName),
+              "frmEditLevelSet: txtLevelSetName lstLevels");
     click(0);
     key(Qt::Key_D, Ctrl); // a a b c
     click(3);
