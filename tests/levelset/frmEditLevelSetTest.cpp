@@ -189,6 +189,17 @@ TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyTher
         EXPECT_EQ(status(row), QString(why)) << row;
         EXPECT_EQ(thumbnail(row).pixel(2, 2), LevelTileDelegate::NoPicture) << row;
     }
+    // A level put in place while another window was in front (time enough for any reload to
+    // end) is drawn on coming back.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QTest::qWait(200);
+    WriteBytes(app.lvl("gone.vxl"), Level(5));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status(2).toString().isEmpty(); }));
 }
 
 TEST_F(EditLevelSetTest, ASetOf32767LevelsOpensAndSavesAsItWasRead)
