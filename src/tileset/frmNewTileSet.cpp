@@ -172,7 +172,6 @@ void frmNewTileSet::cmdDone_Click()
     Bricks[1].Action = 1;
 
     Update();
-    txtFrames->setEnabled(false);
     lblMaxBricks->setText(QStringLiteral("Max bricks: %1").arg(MaxBricks));
     if (MaxBricks == 1)
         cmdNext->setEnabled(false);

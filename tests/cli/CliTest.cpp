@@ -229,6 +229,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     if (!asUser.isEmpty() && QProcess::execute(asUser[0], asUser.mid(1) << "true") != 0)
         GTEST_SKIP() << "root, and setpriv cannot take away its power to read everything";
     QDir(app.lvl("")).mkdir("closed");
+    WriteBytes(app.lvl("closed/in.vxl"), "");
     QFile::setPermissions(app.lvl("closed"), {});
     const Run closed = vorpex({"check", app.lvl("closed")}, asUser);
     EXPECT_EQ(closed.status, 1);
@@ -239,8 +240,10 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     WriteBytes(app.lvl("Locked.vxs"), "Set\r\n 0 \r\n");
     QFile::setPermissions(app.tls("Locked.vxt"), {});
     QFile::setPermissions(app.lvl("Locked.vxs"), {});
-    EXPECT_TRUE(vorpex({"check", app.tls("Locked.vxt"), app.lvl("Locked.vxs")}, asUser)
-                    .out.endsWith("2 files checked: 2 errors, 0 warnings\n"));
+    QFile::setPermissions(app.lvl("closed"), QFile::ReadOwner); // names seen, nothing reached
+    EXPECT_TRUE(
+        vorpex({"check", app.tls("Locked.vxt"), app.lvl("Locked.vxs"), app.lvl("closed")}, asUser)
+            .out.endsWith("2 files checked: 3 errors, 0 warnings\n"));
     QFile::setPermissions(app.lvl("closed"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
@@ -262,9 +265,11 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     EXPECT_TRUE(tileset.contains("Bricks: 6 (bitmap 64 x 48, 6 cells)"));
     EXPECT_TRUE(tileset.contains(QRegularExpression("\n4 +Hittable +1/1 +1/1 +32, 0\n")));
     WriteBytes(app.tls("Kinds.vxt"),
-               Le32({2}) + Le32({4, 1, 1, 1, 1, 0, 0}) + Le32({19, 1, 1, 1, 1, 0, 16}));
+               Le32({3}) + Le32({4, 1, 1, 1, 1, 0, 0}) + Le32({5, 1, 1, 1, 1, 0, 16}) +
+                   Le32({19, 1, 1, 1, 1, 0, 32}));
     EXPECT_TRUE(vorpex({"info", app.tls("Kinds.vxt")})
-                    .out.contains(QRegularExpression("\n1 +Dynamite .*\n2 +Shooter top\\+bottom ")));
+                    .out.contains(QRegularExpression(
+                        "\n1 +Dynamite .*\n2 +Shooter top .*\n3 +Shooter top\\+bottom ")));
     WriteBytes(app.lvl("Set.vxs"), "Mine\n 2\na.vxl \nb.vxl\n\n");
     EXPECT_TRUE(vorpex({"info", app.lvl("Set.vxs")})
                     .out.endsWith("Name: Mine\nLevels: 2\n  1. a.vxl\n  2. b.vxl\n"));

@@ -27,6 +27,7 @@ TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileM
                                 {1, 8, QColor(240, 180, 30)},
                                 {5, 13, QColor(40, 170, 220)},
                                 {19, 21, QColor(Qt::white)},
+                                {21, 19, QColor(15, 15, 60)}, // the ball's smoothed edge
                                 {12, 28, QColor(200, 200, 200)}})
         EXPECT_EQ(icon.pixelColor(x, y), colour) << x << ',' << y;
     const QImage prompt = PromptImage();

@@ -114,9 +114,12 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
     ctrl(Qt::Key_Y);
     EXPECT_EQ(state(), chosen);
 
-    // Picking a brick and the tileset reload of activation are no steps.
+    // A tick is undone with the choice; picking a brick and the tileset reload of activation
+    // are no steps.
+    clickBox(4);
     clickSlot(2);
     editor->Form_Activate();
+    ctrl(Qt::Key_Z);
     ctrl(Qt::Key_Z);
     EXPECT_EQ(state(), moved);
     // Open starts afresh: nothing to undo.

@@ -102,6 +102,7 @@ TEST_F(WalkTest, DoneCutsColumnByColumnAndPreviousKeepsRecords)
 {
     startWalk(96, 32);
     EXPECT_EQ(window.MaxBricks, 6);
+    EXPECT_EQ(window.BrickWindow->surface().pixelColor(31, 15), CellColour(1));
     next(2);
     EXPECT_EQ(window.lblMaxBricks->text() + ", " + window.lblCurTile->text(),
               QStringLiteral("Max bricks: 6, Tile: 3"));
