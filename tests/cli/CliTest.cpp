@@ -264,9 +264,9 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     const QString tileset = vorpex({"info", app.tls("DefaultTileSet.vxt")}).out;
     EXPECT_TRUE(tileset.contains("Bricks: 6 (bitmap 64 x 48, 6 cells)"));
     EXPECT_TRUE(tileset.contains(QRegularExpression("\n4 +Hittable +1/1 +1/1 +32, 0\n")));
-    WriteBytes(app.tls("Kinds.vxt"),
-               Le32({3}) + Le32({4, 1, 1, 1, 1, 0, 0}) + Le32({5, 1, 1, 1, 1, 0, 16}) +
-                   Le32({19, 1, 1, 1, 1, 0, 32}));
+    WriteBytes(app.tls("Kinds.vxt"), Le32({3}) + Le32({4, 1, 1, 1, 1, 0, 0}) +
+                                         Le32({5, 1, 1, 1, 1, 0, 16}) +
+                                         Le32({19, 1, 1, 1, 1, 0, 32}));
     EXPECT_TRUE(vorpex({"info", app.tls("Kinds.vxt")})
                     .out.contains(QRegularExpression(
                         "\n1 +Dynamite .*\n2 +Shooter top .*\n3 +Shooter top\\+bottom ")));

@@ -3,10 +3,10 @@
 #include "editor/frmCheckFiles.h"
 
 #include <QHeaderView>
-#include <QListWidget>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QListWidget>
 #include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>

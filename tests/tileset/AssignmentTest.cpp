@@ -32,9 +32,11 @@ TEST_F(AssignmentTest, ThreeHitsOnBrickTwo)
     TypeInto(window.txtHits, QStringLiteral("3"));
     next();
     // A middle stage: its hits and Go-thru cannot be changed; the last stage's can.
-    EXPECT_FALSE(window.txtHits->isEnabled() || window.Option1[3]->isEnabled());
+    EXPECT_FALSE(window.txtHits->isEnabled() || window.Option1[2]->isEnabled() ||
+                 window.Option1[3]->isEnabled());
     next();
-    EXPECT_TRUE(window.txtHits->isEnabled() && window.Option1[3]->isEnabled());
+    EXPECT_TRUE(window.txtHits->isEnabled() && window.Option1[2]->isEnabled() &&
+                window.Option1[3]->isEnabled());
     EXPECT_EQ(endAndSave(), Le32({4}) + Le32({1, 1, 1, 1, 1, 0, 0}) + Le32({1, 1, 1, 3, 1, 32, 0}) +
                                 Le32({1, 1, 1, 3, 2, 64, 0}) + Le32({1, 1, 1, 3, 3, 96, 0}));
 }
