@@ -241,9 +241,10 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     QFile::setPermissions(app.tls("Locked.vxt"), {});
     QFile::setPermissions(app.lvl("Locked.vxs"), {});
     QFile::setPermissions(app.lvl("closed"), QFile::ReadOwner); // names seen, nothing reached
-    EXPECT_TRUE(
-        vorpex({"check", app.tls("Locked.vxt"), app.lvl("Locked.vxs"), app.lvl("closed")}, asUser)
-            .out.endsWith("2 files checked: 3 errors, 0 warnings\n"));
+    EXPECT_TRUE(vorpex({"check", app.tls("Locked.vxt"), app.lvl("Locked.vxs"), app.lvl("closed"),
+                        app.lvl("closed/in.vxl")},
+                       asUser)
+                    .out.endsWith("3 files checked: 4 errors, 0 warnings\n"));
     QFile::setPermissions(app.lvl("closed"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }

@@ -114,9 +114,9 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
     ctrl(Qt::Key_Y);
     EXPECT_EQ(state(), chosen);
 
-    // A tick is undone with the choice; picking a brick and the tileset reload of activation
-    // are no steps.
-    clickBox(4);
+    // A tick (by key: the brush leaves keys to the controls) is undone with the choice; picking
+    // a brick and the tileset reload of activation are no steps.
+    QTest::keyClick(editor->Check1[4], Qt::Key_Space);
     clickSlot(2);
     editor->Form_Activate();
     ctrl(Qt::Key_Z);

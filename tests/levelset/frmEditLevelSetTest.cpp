@@ -9,6 +9,7 @@
 #include "support/Fixtures.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPointer>
@@ -135,6 +136,8 @@ TEST_F(EditLevelSetTest, EachChangeIsOneStepAndUndoingBackToTheFileLeavesNothing
     QTest::keyClicks(window->txtLevelSetName, "!!");  // typing is one step
     const QStringList edited{"c.vxl", "b.vxl", "a.vxl", "a.vxl"};
     EXPECT_EQ(window->Levels(), edited);
+    EXPECT_EQ(window->lblNumLevels->text(), "4 Levels"); // right of the name
+    EXPECT_GT(window->lblNumLevels->x(), window->txtLevelSetName->geometry().right());
     QStringList steps;
     for (int i = 0; i < window->History.count(); ++i)
         steps << window->History.text(i);

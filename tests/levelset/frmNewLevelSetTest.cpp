@@ -61,9 +61,9 @@ TEST_F(LevelSetTest, ControlsInPlaceThenTheLabelCountsLevelsAndSaveWritesIntoLvl
     for (auto [control, place] : places)
         EXPECT_EQ(control->geometry(), place) << control->objectName().toStdString();
     EXPECT_EQ(std::tuple(window.size(), window.font().pixelSize(), window.Label1->alignment(),
-                         window.lblNumLevels->alignment()),
+                         window.lblNumLevels->alignment(), window.lblNumLevels->wordWrap()),
               std::tuple(QSize(167, 162), 11, Qt::AlignLeft | Qt::AlignTop,
-                         Qt::AlignLeft | Qt::AlignTop));
+                         Qt::AlignLeft | Qt::AlignTop, true));
     EXPECT_LE((window.frameGeometry().center() - window.screen()->availableGeometry().center())
                   .manhattanLength(),
               4);

@@ -180,4 +180,6 @@ TEST(ReadOuts, EveryReadOutShowsItsLargestTextWhole)
                               label->text());
         EXPECT_TRUE(room.contains(needed)) << text;
     }
+    builder.lblHitStage->setText(QString(99, u'8')); // no size fits: the smallest readable
+    EXPECT_EQ(static_cast<ReadOutLabel *>(builder.lblHitStage)->fittingFont().pixelSize(), 6);
 }
