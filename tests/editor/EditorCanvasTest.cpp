@@ -50,8 +50,11 @@ TEST_F(EditorTest, TheMousePicksBricksAndPlacesOrEmptiesOnlyTheCellsItPresses)
     mouse(QTest::MouseRelease, 700, 12);
     moveTo(300, 300);
     EXPECT_EQ(editor->CurPoslbl->text(), "X: 10  Y: 19");
-    // The last pixel of the area is cell (20, 30); moving over the window ends that drag.
+    // The last pixel of the area is cell (20, 30), the next one none; moving over the window
+    // ends that drag.
     mouse(QTest::MousePress, 639, 479);
+    moveTo(639, 480);
+    EXPECT_EQ(editor->CurPoslbl->text(), "X: 20  Y: 30");
     QTest::mouseMove(editor->surface, QPoint(400, 560));
     EXPECT_EQ(editor->MouseHeld, VbFalse);
     EXPECT_EQ(editor->CurPoslbl->text(), "X: Y:");

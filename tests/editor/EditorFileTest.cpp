@@ -15,6 +15,7 @@ TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileM
 {
     start();
     EXPECT_EQ(editor->windowTitle(), title("Untitled"));
+    EXPECT_EQ(editor->minimumSize(), editor->maximumSize()); // no resizing
     EXPECT_EQ(editor->CurrentBrick, 0);
     EXPECT_EQ(editor->Picture2[0]->border(), PictureBox::Border::Sunken3D);
     EXPECT_TRUE(editor->BackPiclbl->isVisible()); // the palette's hiding stops at its last slot
@@ -83,6 +84,9 @@ TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
     EXPECT_EQ(editor->CurrentBrick, 0);
     EXPECT_EQ(editor->Picture2[0]->border(), PictureBox::Border::Sunken3D);
     EXPECT_EQ(canvas(5, 5), QColor(Qt::black));
+    dialogs.answer(MsgAnswer::No).cancelOpen();
+    editor->mnuOpen_Click();
+    EXPECT_EQ(dialogs.shown().back().request.filter, "Vorpex Level Files|*.vxl");
     const QString typed = app.lvl("typed"); // used as typed, no extension added
     dialogs.save(typed);
     ASSERT_TRUE(editor->mnuSave_Click());
@@ -94,7 +98,6 @@ TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
     // Opened again, it is the same level: it saves to the same bytes.
     dialogs.answer(MsgAnswer::No).open(hand);
     editor->mnuOpen_Click();
-    EXPECT_EQ(dialogs.shown().back().request.filter, "Vorpex Level Files|*.vxl");
     ASSERT_TRUE(editor->SaveFile(typed));
     EXPECT_EQ(ReadBytes(typed), ReadBytes(hand));
     EXPECT_EQ(boxes(), (Boxes{1, 1, 0, 1}));

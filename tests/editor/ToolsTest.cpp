@@ -71,7 +71,8 @@ TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
     key(Qt::Key_M);
     key(Qt::Key_M, Qt::ShiftModifier);
     PaintPending();
-    EXPECT_NE(shown(32, 100), before.pixelColor(32, 100));   // a grid line
+    EXPECT_NE(shown(32, 100), before.pixelColor(32, 100)); // grid lines
+    EXPECT_NE(shown(100, 32), before.pixelColor(100, 32));
     EXPECT_NE(shown(320, 5), before.pixelColor(320, 5));     // the left-right centre
     EXPECT_NE(shown(100, 240), before.pixelColor(100, 240)); // the top-bottom centre
     EXPECT_TRUE(OnSurface(*editor->LevelPic) == before);

@@ -103,6 +103,10 @@ TEST_F(AssignmentTest, FramesBoxIsCheckedOnEveryChangeHitsBoxOnLosingTheFocus)
     TypeInto(window.txtHits, QStringLiteral("-3")); // below one becomes one without a word
     Click(window.Command7);
     EXPECT_EQ(window.txtHits->text(), QStringLiteral("1"));
+    dialogs.answer(MsgAnswer::Ok);
+    TypeInto(window.txtHits, QStringLiteral("1e999")); // too large to be a number
+    Click(window.Command7);
+    EXPECT_EQ(dialogs.messages().size(), 3u);
 }
 
 TEST_F(AssignmentTest, ShooterTopRightBottomLeftInTurnAndKeyboardTogglesWait)
