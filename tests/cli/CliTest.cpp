@@ -166,6 +166,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     WriteBitmap(app.tls("Broken.bmp"), CellPicture(64, 48));
     WriteBytes(app.tls("Negative.vxt"), Le32({-4}));
     WriteBytes(app.tls("Huge.vxt"), Le32({100000}));
+    WriteBytes(app.tls("Lone.vxt"), Le32({1, 1, 1, 1, 1, 1, 0, 0})); // no bitmap
     WriteBytes(app.lvl("d-lost.vxl"), LevelBytes({-1, 0, 0, 0}, "Lost.vxt", "Odd.bmp"));
     WriteBytes(app.lvl("Set.vxs"), "Set\r\n 2 \r\nA-GOOD.VXL\r\nlost.vxl\r\n");
     WriteBytes(app.lvl("Short.vxs"), "Short\r\n 3 \r\na-good.vxl\r\n");
@@ -178,12 +179,12 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     std::ofstream(latin1.constData()).write(noPaddle.constData(), noPaddle.size());
 
     const QStringList checked{app.lvl(""), app.tls("Broken.vxt"), app.tls("Negative.vxt"),
-                              app.tls("Huge.vxt")};
+                              app.tls("Huge.vxt"), app.tls("Lone.vxt")};
     const Run lines = vorpex(QStringList{"check"} + checked);
     EXPECT_EQ(lines.status, 1);
     const QStringList said = lines.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_FALSE(said.isEmpty());
-    EXPECT_EQ(said.last(), "11 files checked: 15 errors, 0 warnings");
+    EXPECT_EQ(said.last(), "12 files checked: 16 errors, 0 warnings");
     EXPECT_TRUE(lines.bytes.contains(latin1 + ": error: no paddle"));
     EXPECT_TRUE(lines.out.contains(" and 2 more\n"));
     QStringList paths;
@@ -207,7 +208,8 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
                   u"not-a-file, d-lost.vxl: tileset-missing, niveau \xdce9t\xdce9.vxl: no-paddle, "
                   u"Broken.vxt: action, Broken.vxt: frames, "
                   u"Broken.vxt: animation-past-end, Broken.vxt: stage-past-end, "
-                  u"Broken.vxt: picture-outside, Huge.vxt: count, Negative.vxt: count"));
+                  u"Broken.vxt: picture-outside, Huge.vxt: count, Lone.vxt: bitmap-missing, "
+                  u"Negative.vxt: count"));
 
     // Warnings fail only with --strict; a path that is not there is 2.
     const QString odd = writeLevel("odd.vxl", {-1, 1, 0, 0});
