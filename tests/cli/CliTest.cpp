@@ -254,7 +254,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
 TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
 {
     const QString path =
-        writeLevel("a.vxl", {-1, 0, -1, 0}, {{1, 1, 3}, {2, 1, 3}, {5, 30, 17}}, "Odd.bmp");
+        writeLevel("a.vxl", {-1, 0, -1, 0}, {{1, 1, 3}, {20, 1, 3}, {5, 30, 17}}, "Odd.bmp");
     const QString info = vorpex({"info", path}).out;
     for (const char *line : {"Tileset: DefaultTileSet.vxt", "Background: Odd.bmp",
                              "Paddles: bottom, top", "  brick 3: 2 cells", "  brick 17: 1 cell"})

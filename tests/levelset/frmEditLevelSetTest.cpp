@@ -240,6 +240,9 @@ TEST_F(EditLevelSetTest, OpenInEditorSaveAsAndClosingAskBeforeAnythingIsLost)
     // Save As: a name in Lvl, the levelset's own offered, another file there replaced only
     // when the user says so; the window's file from then on.
     QTest::keyClicks(window->txtLevelSetName, "x");
+    dialogs.save(app.lvl("..")).answer(MsgAnswer::Ok); // names no file
+    window->mnuSaveAs->trigger();
+    dialogs.expectMessage("Error in writing file.");
     WriteBytes(app.lvl("Copy.vxs"), "older");
     dialogs.save(elsewhere.path() + "/Copy.vxs").answer(MsgAnswer::Yes);
     window->mnuSaveAs->trigger();
