@@ -206,7 +206,7 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyUpToDateAndAnOrphanIsOffered)
     dialogs.expectMessage("The editor was not closed properly. Restore the unsaved level?",
                           "VorpexEditor", MsgButtons::YesNo, MsgIcon::Question);
     EXPECT_EQ(editor->windowTitle(), "Vorpex Editor - Untitled");
-    EXPECT_EQ(canvas(40, 5), brickColour(3));
+    EXPECT_EQ(canvas(40, 5), CellColour(3));
     EXPECT_TRUE(editor->HasUnsavedChanges());
     dialogs.answer(MsgAnswer::No);
     editor->close();

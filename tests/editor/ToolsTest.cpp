@@ -173,7 +173,7 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
     EXPECT_EQ(
         std::tuple(editor->LevelGrid(1, 30), editor->LevelGrid(20, 1), editor->LevelGrid(3, 3)),
         std::tuple(5, 5, 5));
-    EXPECT_EQ(canvas(10, 470), brickColour(5));
+    EXPECT_EQ(canvas(10, 470), CellColour(5));
     expectShown(editor->LevelPic);
 
     // Ctrl+click picks the cell's brick; an empty cell picks nothing.
