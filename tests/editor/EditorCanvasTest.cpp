@@ -151,8 +151,7 @@ TEST_F(EditorTest, BackgroundsTileFromTheTopLeftAndExpandAndShrinkOnRightClick)
     editor->Backpic_MouseDown(4);
     dialogs.expectMessage("Cannot load picture.\r\n" + bad);
     EXPECT_EQ(dialogs.shown()[dialogs.shown().size() - 2].request.filter, "Bitmap|*.bmp");
-    EXPECT_EQ(editor->BackPicPath, app.bgd("b641.bmp"));
-    EXPECT_EQ(editor->BackPiclbl->text(), label);
-    EXPECT_EQ(editor->BackTileWidth, 641);
+    EXPECT_EQ(std::tuple(editor->BackPicPath, editor->BackPiclbl->text(), editor->BackTileWidth),
+              std::tuple(app.bgd("b641.bmp"), label, 641));
     EXPECT_EQ(editor->LevelPic->surface(), canvasBefore);
 }
