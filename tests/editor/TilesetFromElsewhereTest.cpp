@@ -1,5 +1,4 @@
-// A level names its tileset by file name and is opened from Tls, so a tileset from elsewhere
-// goes there, also on disks without hard links.
+// Levels name tilesets of Tls, so one from elsewhere is copied there, also on linkless disks.
 #include "EditorFixture.h"
 
 #include "support/FullDisk.h"
