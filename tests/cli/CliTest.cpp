@@ -22,8 +22,7 @@ protected:
         QString out, err;
         QByteArray bytes; // stdout as it came
     };
-    // Run through wrapper (a command and its options) where one is given; standard output to
-    // outFile where one is given.
+    // Through wrapper (a command and its options) and with stdout to outFile, where given.
     Run vorpex(QStringList args, const QStringList &wrapper = {}, const QString &outFile = {})
     {
         QProcess process;
@@ -143,8 +142,7 @@ TEST_F(CliTest, TheSampleLevelsCheckCleanRenderAndOpenAsTheLevelsetLists)
     start();
     const QString walls = app.lvl("Sample1-Walls.vxl");
     ASSERT_TRUE(editor->OpenFile(walls));
-    EXPECT_EQ(editor->windowTitle(), title(walls));
-    EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
+    expectFresh(walls);
     // Red along the top wall, pink at the end of the lower one, the gap between its halves.
     EXPECT_EQ(
         std::tuple(editor->LevelGrid(1, 3), editor->LevelGrid(20, 12), editor->LevelGrid(10, 10)),

@@ -33,10 +33,8 @@ TEST(Text, LatinOneNamesStaySingleByteAndOtherNamesSurviveARoundTrip)
 
 TEST(Rounding, HalvesGoToTheEvenNeighbourAndInt32LimitsHold)
 {
-    EXPECT_EQ(RoundHalfEven(0.5), 0.0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2.0);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
-    EXPECT_EQ(RoundHalfEven(2.5001), 3.0);
+    for (auto [x, rounded] : {std::pair(0.5, 0.0), {1.5, 2.0}, {-2.5, -2.0}, {2.5001, 3.0}})
+        EXPECT_EQ(RoundHalfEven(x), rounded) << x;
     EXPECT_EQ(RoundToInt32(2147483647.4), 2147483647);
     EXPECT_EQ(RoundToInt32(2147483647.6), std::nullopt);
     EXPECT_EQ(RoundToInt32(-2147483648.4), INT32_MIN);

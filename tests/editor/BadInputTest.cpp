@@ -11,7 +11,7 @@ using BadInputTest = EditorTest;
 
 } // namespace
 
-TEST_F(BadInputTest, EmptyFilesFoldersPipesAndFlatOrForeignPicturesWhereFilesBelong)
+TEST_F(BadInputTest, ShortOrEmptyFilesBadNamesFoldersPipesAndFlatOrForeignPicturesChangeNothing)
 {
     WriteBytes(app.tls("Empty.vxt"), QByteArray());
     ASSERT_TRUE(QDir().mkdir(app.tls("Folder.vxt")));
@@ -30,16 +30,29 @@ TEST_F(BadInputTest, EmptyFilesFoldersPipesAndFlatOrForeignPicturesWhereFilesBel
     FifoWatchdog watchdog(
         {app.tls("Pipe.vxt"), app.tls("PicPipe.bmp"), app.lvl("pipe.vxl"), app.bgd("Pipe.bmp")});
     start();
-    ASSERT_TRUE(editor->OpenFile(writeLevel("good.vxl", {0, 0, -1, 0}, {{3, 4, 5}})));
+    const QString good = writeLevel("good.vxl", {0, 0, -1, 0}, {{3, 4, 5}});
+    ASSERT_TRUE(editor->OpenFile(good));
+    const CellGrid grid = editor->LevelGrid;
     const QImage canvasBefore = editor->LevelPic->surface().copy();
 
     std::vector<std::pair<QString, QString>> cases;
     WriteBytes(app.lvl("empty.vxl"), QByteArray());
+    WriteBytes(app.lvl("short.vxl"), QByteArray(2671, '\0'));
     ASSERT_TRUE(QDir().mkdir(app.lvl("folder.vxl")));
-    for (const char *level : {"empty.vxl", "folder.vxl", "pipe.vxl"})
+    // Names that are no file of Tls or Bgd, absent.vxl never written.
+    for (auto [level, tileset, background] :
+         {std::tuple("noname.vxl", "", "DefaultBackground.bmp"),
+          {"dot.vxl", ".", "DefaultBackground.bmp"},
+          {"dots.vxl", "DefaultTileSet.vxt", ".."},
+          {"slash.vxl", "DefaultTileSet.vxt", "../Bgd/x.bmp"},
+          {"back.vxl", "Tls\\Default.vxt", "DefaultBackground.bmp"}})
+        WriteBytes(app.lvl(level), LevelBytes({-1, 0, 0, 0}, tileset, background));
+    for (const char *level : {"empty.vxl", "short.vxl", "absent.vxl", "folder.vxl", "pipe.vxl",
+                              "noname.vxl", "dot.vxl", "dots.vxl", "slash.vxl", "back.vxl"})
         cases.push_back({app.lvl(level), "Cannot open level.\r\n" + app.lvl(level)});
-    for (const char *tileset : {"Empty.vxt", "Folder.vxt", "Pipe.vxt", "PicFolder.vxt",
-                                "EmptyPic.vxt", "Flat.vxt", "PicPipe.vxt", "Png.vxt"}) {
+    for (const char *tileset :
+         {"Empty.vxt", "Folder.vxt", "Pipe.vxt", "PicFolder.vxt", "EmptyPic.vxt", "Flat.vxt",
+          "PicPipe.vxt", "Png.vxt", "Missing.vxt"}) {
         const QString path = app.lvl(QLatin1String(tileset) + ".vxl");
         WriteBytes(path,
                    LevelBytes({-1, -1, -1, -1}, tileset, "DefaultBackground.bmp", {{1, 1, 1}}));
@@ -49,24 +62,27 @@ TEST_F(BadInputTest, EmptyFilesFoldersPipesAndFlatOrForeignPicturesWhereFilesBel
         dialogs.answer(MsgAnswer::Ok);
         EXPECT_FALSE(editor->OpenFile(path)) << path.toStdString();
         dialogs.expectMessage(message);
-        EXPECT_EQ(editor->LevelPath, app.lvl("good.vxl"));
-        EXPECT_EQ(boxes(), (Boxes{false, false, true, false}));
+        EXPECT_EQ(std::tuple(editor->LevelPath, editor->windowTitle(), boxes()),
+                  std::tuple(good, title(good), Boxes{0, 0, 1, 0}));
+        EXPECT_EQ(editor->LevelGrid, grid);
         EXPECT_EQ(editor->LevelPic->surface(), canvasBefore);
     }
 
-    // The same as backgrounds: named by a level it opens on black and keeps the name; chosen
-    // in the chooser it changes nothing.
+    // As backgrounds, or missing: a level opens on black keeping the name; the chooser refuses.
     WriteBytes(app.bgd("Empty.bmp"), QByteArray());
     WriteBytes(app.bgd("Flat.bmp"), MonoBitmap(0, 0, Qt::red));
-    for (const char *name : {"Empty.bmp", "Flat.bmp", "Pipe.bmp", "Png.bmp"}) {
+    for (const char *name : {"Empty.bmp", "Flat.bmp", "Pipe.bmp", "Png.bmp", "Gone.bmp"}) {
         const QByteArray level = LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", name, {{2, 2, 3}});
         WriteBytes(app.lvl("bg.vxl"), level);
         dialogs.answer(MsgAnswer::Ok);
         ASSERT_TRUE(editor->OpenFile(app.lvl("bg.vxl")));
         dialogs.expectMessage("Cannot load background picture.\r\n" + app.bgd(QLatin1String(name)));
         EXPECT_EQ(canvas(300, 200), QColor(Qt::black)) << name;
+        EXPECT_EQ(canvas(40, 20), CellColour(3));
         ASSERT_TRUE(editor->SaveFile(app.lvl("copy.vxl")));
         EXPECT_EQ(ReadBytes(app.lvl("copy.vxl")), level);
+        mouse(QTest::MouseClick, 40, 20, Qt::RightButton);
+        EXPECT_EQ(canvas(40, 20), QColor(Qt::black)); // not the blue ground of the level before
         dialogs.open(app.bgd(QLatin1String(name))).answer(MsgAnswer::Ok);
         editor->Backpic_MouseDown(1);
         dialogs.expectMessage("Cannot load picture.\r\n" + app.bgd(QLatin1String(name)));
@@ -74,15 +90,21 @@ TEST_F(BadInputTest, EmptyFilesFoldersPipesAndFlatOrForeignPicturesWhereFilesBel
     }
 }
 
-TEST_F(BadInputTest, HugeCountsAndPicturesBeyondSixteenBitCellNumbers)
+TEST_F(BadInputTest, HugeCountsPicturesBeyondSixteenBitCellNumbersAndBrickPicturesFarOutside)
 {
-    // Four bytes counting 2147483647 bricks: as many as the bitmap's 2 x 2 cells are read, all
-    // zeros, so each shows the cell at (0, 0).
+    // A count of 2147483647: only the bitmap's 2 x 2 cells are read, all zeros, showing (0, 0).
     WriteBytes(app.tls("Huge.vxt"), Le32({INT_MAX}));
     WriteBitmap(app.tls("Huge.bmp"), CellPicture(64, 32));
     // 8176 x 2040 pixels round to 256 x 128 = 32768 cells, one more than brick numbers reach.
     WriteBytes(app.tls("Vast.vxt"), Le32({40000, 2, 1, 1, 1, 1, 8144, 2024}));
     WriteBytes(app.tls("Vast.bmp"), MonoBitmap(8176, 2040, QColor(10, 90, 10)));
+    // Brick pictures at the very ends of the 32-bit range, and partly inside.
+    QByteArray far = Le32({6});
+    for (auto [x, y] : {std::pair{INT_MIN, 0}, std::pair{0, INT_MIN}, std::pair{INT_MAX, INT_MIN},
+                        std::pair{-16, 0}, std::pair{48, 8}, std::pair{0, -8}})
+        far += Le32({1, 1, 1, 1, 1, x, y});
+    WriteBytes(app.tls("Far.vxt"), far);
+    WriteBitmap(app.tls("Far.bmp"), CellPicture(64, 48));
     start();
     WriteBytes(app.lvl("huge.vxl"), LevelBytes({-1, 0, 0, 0}, "Huge.vxt", "DefaultBackground.bmp",
                                                {{1, 1, 4}, {2, 1, 5}}));
@@ -104,10 +126,22 @@ TEST_F(BadInputTest, HugeCountsAndPicturesBeyondSixteenBitCellNumbers)
     EXPECT_EQ(bricks[1], (BrickRecord{2, 1, 1, 1, 1, 8144, 2024}));
     EXPECT_EQ(editor->PaletteCount, 119);
     EXPECT_EQ(editor->Picture2[1]->surface().pixelColor(31, 15), QColor(10, 90, 10));
+    ASSERT_TRUE(editor->OpenTileSet(app.tls("Far.vxt")));
+    auto slot = [this](int n, int x, int y) {
+        return editor->Picture2[std::size_t(n)]->surface().pixelColor(x, y);
+    };
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(slot(n, 31, 15), QColor(Qt::black)) << n;
+    EXPECT_EQ(slot(4, 15, 8), QColor(Qt::black)); // 16 pixels left of the bitmap
+    EXPECT_EQ(slot(4, 16, 8), CellColour(1));
+    EXPECT_EQ(slot(5, 15, 8), CellColour(5)); // straddling cells, cut at the right edge
+    EXPECT_EQ(slot(5, 16, 0), QColor(Qt::black));
+    EXPECT_EQ(slot(6, 16, 7), QColor(Qt::black)); // 8 pixels above the bitmap
+    EXPECT_EQ(slot(6, 16, 8), CellColour(1));
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
-TEST_F(BadInputTest, NamesBeyondAsciiAndOfThirtyCharacters)
+TEST_F(BadInputTest, NamesBeyondAsciiOfThirtyCharactersOrWrittenOnCaseInsensitiveDisks)
 {
     const QString accented = QString::fromUtf8("Br\xc3\xaf"
                                                "ck.vxt");
@@ -116,6 +150,10 @@ TEST_F(BadInputTest, NamesBeyondAsciiAndOfThirtyCharacters)
     const QString thirtyOne = "ThirtyOneCharacterTilesetNa.vxt";
     for (const QString &name : {accented, wide, thirty, thirtyOne})
         WriteFixtureTileset(app.tls(name), 64, 32, 4);
+    WriteFixtureTileset(app.tls("Lower.vxt"), 64, 48, 6);
+    ASSERT_TRUE(QFile::rename(app.tls("Lower.bmp"), app.tls("LOWER.BMP")));
+    WriteFixtureTileset(app.tls("Twin.vxt"), 64, 48, 6);
+    ASSERT_TRUE(QFile::copy(app.tls("Twin.vxt"), app.tls("TWIN.vxt")));
     start();
     // Latin-1 and UTF-8 bytes in a level find the same tileset.
     for (const QByteArray &field : {QByteArray("Br\xef"
@@ -144,20 +182,13 @@ TEST_F(BadInputTest, NamesBeyondAsciiAndOfThirtyCharacters)
     dialogs.answer(MsgAnswer::Ok);
     EXPECT_FALSE(editor->OpenFile(app.lvl("cut.vxl")));
     dialogs.expectMessage("Cannot open tileset.\r\n" + app.tls(thirtyOne.left(30)));
-}
 
-TEST_F(BadInputTest, NamesWrittenOnCaseInsensitiveDisksFindTheirFilesAndStayAsWritten)
-{
-    WriteFixtureTileset(app.tls("Lower.vxt"), 64, 48, 6);
-    ASSERT_TRUE(QFile::rename(app.tls("Lower.bmp"), app.tls("LOWER.BMP")));
-    WriteFixtureTileset(app.tls("Twin.vxt"), 64, 48, 6);
-    ASSERT_TRUE(QFile::copy(app.tls("Twin.vxt"), app.tls("TWIN.vxt")));
-    start();
+    // Names written on disks that ignore case find their files and stay as written.
     const QByteArray bytes =
         LevelBytes({-1, 0, 0, 0}, "lower.VXT", "defaultbackground.BMP", {{2, 2, 3}});
     WriteBytes(app.lvl("case.vxl"), bytes);
     ASSERT_TRUE(editor->OpenFile(app.lvl("case.vxl")));
-    EXPECT_EQ(canvas(40, 20), brickColour(3));
+    EXPECT_EQ(canvas(40, 20), CellColour(3));
     EXPECT_EQ(canvas(300, 200), QColor(0, 0, 90));
     ASSERT_TRUE(editor->SaveFile(app.lvl("again.vxl")));
     EXPECT_EQ(ReadBytes(app.lvl("again.vxl")), bytes);
@@ -166,28 +197,4 @@ TEST_F(BadInputTest, NamesWrittenOnCaseInsensitiveDisksFindTheirFilesAndStayAsWr
     dialogs.answer(MsgAnswer::Ok);
     EXPECT_FALSE(editor->OpenFile(app.lvl("twin.vxl")));
     dialogs.expectMessage("Cannot open tileset.\r\n" + app.tls("twin.vxt"));
-}
-
-TEST_F(BadInputTest, BrickPicturesPlacedFarOutsideTheBitmap)
-{
-    // At the very ends of the 32-bit range, and partly inside.
-    QByteArray bytes = Le32({6});
-    for (auto [x, y] : {std::pair{INT_MIN, 0}, std::pair{0, INT_MIN}, std::pair{INT_MAX, INT_MIN},
-                        std::pair{-16, 0}, std::pair{48, 8}, std::pair{0, -8}})
-        bytes += Le32({1, 1, 1, 1, 1, x, y});
-    WriteBytes(app.tls("Far.vxt"), bytes);
-    WriteBitmap(app.tls("Far.bmp"), CellPicture(64, 48));
-    start();
-    ASSERT_TRUE(editor->OpenTileSet(app.tls("Far.vxt")));
-    auto slot = [this](int n, int x, int y) {
-        return editor->Picture2[std::size_t(n)]->surface().pixelColor(x, y);
-    };
-    for (int n = 1; n <= 3; ++n)
-        EXPECT_EQ(slot(n, 31, 15), QColor(Qt::black)) << n;
-    EXPECT_EQ(slot(4, 15, 8), QColor(Qt::black)); // 16 pixels left of the bitmap
-    EXPECT_EQ(slot(4, 16, 8), CellColour(1));
-    EXPECT_EQ(slot(5, 15, 8), CellColour(5)); // straddling cells, cut at the right edge
-    EXPECT_EQ(slot(5, 16, 0), QColor(Qt::black));
-    EXPECT_EQ(slot(6, 16, 7), QColor(Qt::black)); // 8 pixels above the bitmap
-    EXPECT_EQ(slot(6, 16, 8), CellColour(1));
 }

@@ -27,9 +27,7 @@ protected:
     }
     void waitForCheck()
     {
-        for (int i = 0; i < 3000 && window->checking(); ++i)
-            QTest::qWait(10);
-        ASSERT_FALSE(window->checking());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !window->checking(); }, 30000));
     }
     QTableWidget &table() { return *window->grdFindings; }
     QString cell(int row, int column) { return table().item(row, column)->text(); }
@@ -108,8 +106,7 @@ TEST_F(CheckFilesTest, ListsWhatVorpexCheckFindsSortsByAColumnAndOpensTheFileOfA
     EXPECT_TRUE(std::is_sorted(severities.begin(), severities.end()) ||
                 std::is_sorted(severities.rbegin(), severities.rend()));
 
-    // A level opens, a tileset opens at the brick named or else at its first; a set's finding
-    // opens nothing.
+    // A level opens, a tileset at the brick named or else its first; a set's finding, nothing.
     doubleClick("no-paddle", "bad.vxl");
     doubleClick("unassigned", "Broken.vxt");
     doubleClick("trailing-bytes", "Broken.vxt");

@@ -39,10 +39,10 @@ TEST_F(EditorTest, TheMousePicksBricksAndPlacesOrEmptiesOnlyTheCellsItPresses)
     // A press with no earlier move acts on its own cell; a drag carries on over the paddle.
     mouse(QTest::MousePress, 100, 12);
     EXPECT_EQ(editor->CurPoslbl->text(), "X: 4  Y: 1");
-    EXPECT_EQ(canvas(96, 0), brickColour(3));
+    EXPECT_EQ(canvas(96, 0), CellColour(3));
     for (int x = 140; x <= 200; x += 30)
         moveTo(x, 12);
-    EXPECT_EQ(canvas(200, 12), brickColour(3));
+    EXPECT_EQ(canvas(200, 12), CellColour(3));
     expectShown(editor->LevelPic);
     EXPECT_EQ(editor->CurPoslbl->text(), "X: 7  Y: 1");
     // Released outside the canvas: the drag ends there; later moves only track the cell.
@@ -83,7 +83,7 @@ TEST_F(EditorTest, TheMousePicksBricksAndPlacesOrEmptiesOnlyTheCellsItPresses)
     bricks.resize(1);
     editor->Picture2[3]->refresh();
     for (int n = 1; n <= 6; ++n)
-        EXPECT_EQ(editor->Picture2[n]->surface().pixelColor(8, 8), brickColour(n)) << n;
+        EXPECT_EQ(editor->Picture2[n]->surface().pixelColor(8, 8), CellColour(n)) << n;
 }
 
 TEST_F(EditorTest, PaddleBoxesKeepAtLeastOnePaddleAndRedraw)
@@ -101,7 +101,7 @@ TEST_F(EditorTest, PaddleBoxesKeepAtLeastOnePaddleAndRedraw)
     EXPECT_EQ(editor->Paddles, (std::array<std::int16_t, 5>{0, 0, 0, -1, 0}));
     EXPECT_EQ(canvas(300, 465), QColor(Qt::black));
     EXPECT_EQ(canvas(300, 15), across.pixelColor(300, 5));
-    EXPECT_EQ(canvas(20, 465), brickColour(2));
+    EXPECT_EQ(canvas(20, 465), CellColour(2));
     expectShown(editor->LevelPic);
     clickBox(3);
     EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
@@ -154,8 +154,7 @@ TEST_F(EditorTest, BackgroundsTileFromTheTopLeftAndExpandAndShrinkOnRightClick)
     editor->Backpic_MouseDown(4);
     dialogs.expectMessage("Cannot load picture.\r\n" + bad);
     EXPECT_EQ(dialogs.shown()[dialogs.shown().size() - 2].request.filter, "Bitmap|*.bmp");
-    EXPECT_EQ(editor->BackPicPath, app.bgd("b641.bmp"));
-    EXPECT_EQ(editor->BackPiclbl->text(), label);
-    EXPECT_EQ(editor->BackTileWidth, 641);
+    EXPECT_EQ(std::tuple(editor->BackPicPath, editor->BackPiclbl->text(), editor->BackTileWidth),
+              std::tuple(app.bgd("b641.bmp"), label, 641));
     EXPECT_EQ(editor->LevelPic->surface(), canvasBefore);
 }

@@ -14,14 +14,10 @@
 TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileMenu)
 {
     start();
-    EXPECT_EQ(editor->windowTitle(), title("Untitled"));
+    expectFresh("Untitled");
     EXPECT_EQ(editor->minimumSize(), editor->maximumSize()); // no resizing
-    EXPECT_EQ(editor->CurrentBrick, 0);
-    EXPECT_EQ(editor->Picture2[0]->border(), PictureBox::Border::Sunken3D);
     EXPECT_TRUE(editor->BackPiclbl->isVisible()); // the palette's hiding stops at its last slot
-    EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
-    // The built-in pictures: the window's icon, bricks over a dark blue, a ball and a paddle; the
-    // background chooser's prompt in two colours.
+    // Built in: the icon's bricks on dark blue, ball and paddle; the prompt in two colours.
     const QImage icon = editor->windowIcon().pixmap(32, 32).toImage();
     for (auto [x, y, colour] : {std::tuple(30, 8, QColor(0, 0, 48)),
                                 {1, 3, QColor(220, 40, 40)},
@@ -38,7 +34,7 @@ TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileM
             colours.insert(prompt.pixel(x, y));
     EXPECT_EQ(colours, (QSet<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
     for (int n = 1; n <= 6; ++n)
-        EXPECT_EQ(editor->Picture2[n]->surface().pixelColor(10, 8), brickColour(n)) << n;
+        EXPECT_EQ(editor->Picture2[n]->surface().pixelColor(10, 8), CellColour(n)) << n;
     EXPECT_EQ(canvas(300, 200), QColor(Qt::black));
     EXPECT_EQ(canvas(300, 465), HorizontalPaddleImage().pixelColor(300, 5));
     EXPECT_EQ(items(editor->mnuFile),
@@ -77,12 +73,9 @@ TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
     editor->mnuNew_Click();
     EXPECT_EQ(dialogs.shown().back().request.filter, "Vorpex Tilesets|*.vxt");
     EXPECT_FALSE(editor->mnuUndo->isEnabled()); // a history of its own
-    EXPECT_EQ(editor->windowTitle(), title("Untitled"));
+    expectFresh("Untitled");
     EXPECT_EQ(editor->BackPicSet, VbFalse);
     EXPECT_EQ(editor->BackPiclbl->text(), "Background Pic - Right-click to expand");
-    EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
-    EXPECT_EQ(editor->CurrentBrick, 0);
-    EXPECT_EQ(editor->Picture2[0]->border(), PictureBox::Border::Sunken3D);
     EXPECT_EQ(canvas(5, 5), QColor(Qt::black));
     dialogs.answer(MsgAnswer::No).cancelOpen();
     editor->mnuOpen_Click();
@@ -101,7 +94,7 @@ TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
     ASSERT_TRUE(editor->SaveFile(typed));
     EXPECT_EQ(ReadBytes(typed), ReadBytes(hand));
     EXPECT_EQ(boxes(), (Boxes{1, 1, 0, 1}));
-    EXPECT_EQ(canvas(5, 5), brickColour(5));
+    EXPECT_EQ(canvas(5, 5), CellColour(5));
     EXPECT_EQ(canvas(300, 200), QColor(90, 0, 0));
     EXPECT_EQ(editor->BackTilesDown, 4); // tiles of the level's background, 120 pixels high
 
@@ -116,7 +109,7 @@ TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
     EXPECT_EQ(canvas(300, 465), HorizontalPaddleImage().pixelColor(300, 5));
 }
 
-TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing)
+TEST_F(EditorTest, AnOpenedOrDroppedLevelKeepsEveryWordAndSaveWritesItBack)
 {
     start();
     clickSlot(2);
@@ -127,10 +120,7 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
     const QString path = app.lvl("round.vxl");
     WriteBytes(path, bytes + QByteArray(100, 'q'));
     ASSERT_TRUE(editor->OpenFile(path));
-    EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 1}));
-    EXPECT_EQ(editor->windowTitle(), title(path));
-    EXPECT_EQ(editor->CurrentBrick, 0);
-    EXPECT_EQ(editor->Picture2[0]->border(), PictureBox::Border::Sunken3D);
+    expectFresh(path, {1, 0, 0, 1});
     // A background smaller than its box shows black beside it.
     EXPECT_EQ(editor->Backpic->surface().pixelColor(100, 20), QColor(Qt::black));
     // Cells naming no brick are drawn as empty and kept.
@@ -138,9 +128,9 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
     EXPECT_EQ(canvas(8 * 32 - 20, 8 * 16 - 8), QColor(0, 0, 90));
     // The corner cells, the top pixel row and column 20 included, after Open and a repaint.
     for (int pass = 0; pass < 2; ++pass) {
-        EXPECT_EQ(canvas(0, 0), brickColour(4));
-        EXPECT_EQ(canvas(639, 0), brickColour(3));
-        EXPECT_EQ(canvas(608, 479), brickColour(6));
+        EXPECT_EQ(canvas(0, 0), CellColour(4));
+        EXPECT_EQ(canvas(639, 0), CellColour(3));
+        EXPECT_EQ(canvas(608, 479), CellColour(6));
         expectShown(editor->LevelPic);
         // The canvas keeps no picture of its own: a refresh draws it anew from the level.
         editor->LevelPic->surface().fill(Qt::red);
@@ -163,48 +153,29 @@ TEST_F(EditorTest, OpenKeepsEveryWordSaveWritesItBackAndFailedOpensChangeNothing
     ASSERT_TRUE(editor->OpenFile(writeLevel("none.vxl", {0, 0, 0, 0})));
     EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
 
-    // A background that cannot be loaded: black ground, its name kept for the next save.
-    WriteBytes(path, LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "Gone.bmp", {{3, 3, 2}}));
-    dialogs.answer(MsgAnswer::Ok);
-    ASSERT_TRUE(editor->OpenFile(path));
-    dialogs.expectMessage("Cannot load background picture.\r\n" + app.bgd("Gone.bmp"));
-    EXPECT_EQ(editor->BackPicSet, VbFalse);
-    EXPECT_EQ(canvas(300, 200), QColor(Qt::black));
-    EXPECT_EQ(canvas(70, 36), brickColour(2));
-    mouse(QTest::MouseClick, 70, 36, Qt::RightButton);
-    EXPECT_EQ(canvas(70, 36), QColor(Qt::black)); // not the blue ground of the level before
-    ASSERT_TRUE(editor->SaveFile(path));
-    EXPECT_EQ(ReadBytes(path), LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "Gone.bmp"));
-
-    // Levels that cannot be opened change nothing.
-    const QString good = writeLevel("good.vxl", {0, -1, 0, 0}, {{2, 2, 3}});
-    ASSERT_TRUE(editor->OpenFile(good));
-    const CellGrid grid = editor->LevelGrid;
-    const QImage picture = editor->LevelPic->surface().copy();
-    const QString missing = app.tls("Missing.vxt");
-    const std::pair<const char *, QByteArray> cases[] = {
-        {"short.vxl", QByteArray(2671, '\0')},
-        {"absent.vxl", QByteArray()}, // never written
-        {"empty.vxl", LevelBytes({-1, 0, 0, 0}, "", "DefaultBackground.bmp")},
-        {"dot.vxl", LevelBytes({-1, 0, 0, 0}, ".", "DefaultBackground.bmp")},
-        {"dots.vxl", LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "..")},
-        {"slash.vxl", LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", "../Bgd/x.bmp")},
-        {"back.vxl", LevelBytes({-1, 0, 0, 0}, "Tls\\Default.vxt", "DefaultBackground.bmp")},
-        {"missing.vxl", LevelBytes({-1, 0, 0, 0}, "Missing.vxt", "DefaultBackground.bmp")},
+    // A level dropped on the window opens after the save question; other files are refused.
+    const QString dropped = writeLevel("drop.vxl", {0, -1, 0, 0}, {{4, 4, 2}});
+    auto drag = [this](const QList<QUrl> &urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(editor.get(), &enter);
+        return enter.isAccepted();
     };
-    for (const auto &[file, bytes] : cases) {
-        const QString path = app.lvl(file);
-        if (!bytes.isNull())
-            WriteBytes(path, bytes);
-        dialogs.answer(MsgAnswer::Ok);
-        EXPECT_FALSE(editor->OpenFile(path)) << file;
-        dialogs.expectMessage(bytes.contains("Missing") ? "Cannot open tileset.\r\n" + missing
-                                                        : "Cannot open level.\r\n" + path);
-        EXPECT_EQ(editor->LevelGrid, grid) << file;
-        EXPECT_EQ(boxes(), (Boxes{0, 1, 0, 0})) << file;
-        EXPECT_EQ(editor->windowTitle(), title(good)) << file;
-        EXPECT_EQ(editor->LevelPic->surface(), picture) << file;
-    }
+    EXPECT_FALSE(drag({QUrl::fromLocalFile(app.path() + "/notes.txt")}));
+    EXPECT_FALSE(drag({QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(dropped)}));
+    EXPECT_TRUE(drag({QUrl::fromLocalFile(dropped)}));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(dropped)});
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+    dialogs.answer(MsgAnswer::No);
+    drop.setAccepted(false);
+    QApplication::sendEvent(editor.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    dialogs.expectMessage("Do you want to save current level?", "New Level",
+                          MsgButtons::YesNoCancel, MsgIcon::Question);
+    expectFresh(dropped, {0, 1, 0, 0});
+    EXPECT_EQ(canvas(100, 50), CellColour(2));
 }
 
 TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
@@ -220,7 +191,7 @@ TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
     WriteFixtureTileset(many, 32 * 8, 16 * 16, 128);
     dialogs.answer(MsgAnswer::No).open(many);
     editor->mnuNew_Click();
-    EXPECT_EQ(editor->Picture2[119]->surface().pixelColor(4, 4), brickColour(119));
+    EXPECT_EQ(editor->Picture2[119]->surface().pixelColor(4, 4), CellColour(119));
     EXPECT_EQ(dialogs.messages().size(), 2u);
 
     // New with its dialog cancelled, or with a tileset that cannot be loaded, keeps it all.
@@ -252,12 +223,10 @@ TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
         bricks.resize(40);
     });
     editor->mnuNewTileset_Click();
-    EXPECT_EQ(editor->BrickCount, 3);
-    EXPECT_EQ(bricks.upperBound(), 3);
-    EXPECT_FALSE(editor->Picture2[4]->isVisible());
-    EXPECT_FALSE(editor->Picture2[5]->isEnabled());
-    EXPECT_EQ(editor->CurrentBrick, 0);
-    EXPECT_EQ(editor->Picture2[0]->border(), PictureBox::Border::Sunken3D);
+    EXPECT_EQ(std::tuple(editor->BrickCount, bricks.upperBound(), editor->Picture2[4]->isVisible(),
+                         editor->Picture2[5]->isEnabled()),
+              std::tuple(3, 3, false, false));
+    expectFresh("Untitled");
     dialogs.modal([&](QDialog &window) {
         EXPECT_EQ(std::pair(window.windowTitle(), window.parentWidget()),
                   std::pair(QStringLiteral("New Levelset"), static_cast<QWidget *>(editor.get())));
@@ -269,8 +238,7 @@ TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
     EXPECT_EQ(editor->Picture2[1]->surface().pixelColor(4, 4), QColor(Qt::darkCyan));
     expectShown(editor->Picture2[1]);
 
-    // No bricks at all (the builder can write that): an empty palette, no message. Then more
-    // bricks than before: the slots come back and can be picked.
+    // No bricks (the builder writes that): empty palette, no message; then slots come back.
     WriteFixtureTileset(app.tls("Zero.vxt"), 64, 48, 0);
     WriteFixtureTileset(app.tls("Six.vxt"), 64, 48, 6);
     const std::size_t shown = dialogs.messages().size();
@@ -284,33 +252,6 @@ TEST_F(EditorTest, ThePaletteFollowsItsTilesetFromStartUpToEachBuilderClosing)
     EXPECT_EQ(editor->CurrentBrick, 6);
     expectShown(editor->Picture2[6]);
     EXPECT_EQ(dialogs.messages().size(), shown + 2); // the two save questions only
-}
-
-TEST_F(EditorTest, ALevelDroppedOnTheWindowOpensAfterTheSaveQuestionOtherFilesAreRefused)
-{
-    start();
-    const QString path = writeLevel("drop.vxl", {0, -1, 0, 0}, {{4, 4, 2}});
-    auto drag = [this](const QList<QUrl> &urls) {
-        QMimeData data;
-        data.setUrls(urls);
-        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(editor.get(), &enter);
-        return enter.isAccepted();
-    };
-    EXPECT_FALSE(drag({QUrl::fromLocalFile(app.path() + "/notes.txt")}));
-    EXPECT_FALSE(drag({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)}));
-    EXPECT_TRUE(drag({QUrl::fromLocalFile(path)}));
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
-    dialogs.answer(MsgAnswer::No);
-    drop.setAccepted(false);
-    QApplication::sendEvent(editor.get(), &drop);
-    EXPECT_TRUE(drop.isAccepted());
-    dialogs.expectMessage("Do you want to save current level?", "New Level",
-                          MsgButtons::YesNoCancel, MsgIcon::Question);
-    EXPECT_EQ(editor->windowTitle(), title(path));
-    EXPECT_EQ(canvas(100, 50), brickColour(2));
 }
 
 TEST_F(EditorTest, TheProgramTakesOneLevelOnItsCommandLineRelativeToWhereItStarts)

@@ -46,8 +46,14 @@ protected:
 
     QString defaultTileset() const { return app.tls("DefaultTileSet.vxt"); }
     static QString title(const QString &path) { return "Vorpex Editor - " + path; }
-    static QColor brickColour(int n) { return CellColour(n); }
     QColor canvas(int x, int y) const { return editor->LevelPic->surface().pixelColor(x, y); }
+    // What Start, New and Open leave: the title, no brick picked (slot 0 sunken), the paddles.
+    void expectFresh(const QString &path, Boxes paddles = {1, 0, 0, 0})
+    {
+        EXPECT_EQ(std::tuple(editor->windowTitle(), editor->CurrentBrick,
+                             editor->Picture2[0]->border(), boxes()),
+                  std::tuple(title(path), 0, PictureBox::Border::Sunken3D, paddles));
+    }
     // A menu's items as "caption=shortcut", "-" for a separator, in one line.
     static QString items(const QMenu *menu)
     {

@@ -44,8 +44,7 @@ TEST_P(FullDiskTest, EverySaveFailsWholeAndTheWorkStays)
     ASSERT_TRUE(editor->mnuSave_Click());
     EXPECT_EQ(ReadBytes(level).mid(68 + 4 * (4 + 21 * 3), 4), Le32({5}));
 
-    // The builder: 2000 bricks from a picture outside Tls, which goes there too. The disk has
-    // room for the picture but then for about half the tileset (a file may hold half of it).
+    // The builder, 2000 bricks of a picture copied into Tls: room for it and half the tileset.
     WriteBytes(app.path() + "/Big.bmp", MonoBitmap(1280, 800, Qt::red));
     const QByteArray oldTileset = Le32({1, 1, 1, 1, 1, 1, 0, 0});
     WriteBytes(app.tls("Big.vxt"), oldTileset);

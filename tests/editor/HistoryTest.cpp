@@ -51,6 +51,14 @@ protected:
                 {editor->BackTileWidth, editor->BackTileHeight, editor->BackTilesAcross,
                  editor->BackTilesDown}};
     }
+    // Undo shows `back`, redo `forth`.
+    void undoRedo(const State &back, const State &forth)
+    {
+        ctrl(Qt::Key_Z);
+        EXPECT_EQ(state(), back);
+        ctrl(Qt::Key_Y);
+        EXPECT_EQ(state(), forth);
+    }
 };
 
 } // namespace
@@ -70,8 +78,7 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
     EXPECT_EQ(editor->History.count(), 1);
     stroke({{3, 1}, {4, 1}, {6, 1}}, Qt::RightButton);
     const State erased = state();
-    // Strokes that turn, cross and revisit cells are undone on the screen too, not only in
-    // the picture behind it.
+    // Strokes that turn, cross and revisit cells are undone on screen, not only behind it.
     stroke({{10, 10}, {10, 11}, {11, 11}, {11, 10}, {10, 10}, {10, 12}});
     stroke({{12, 9}, {12, 10}, {11, 10}, {10, 11}, {13, 11}, {13, 9}});
     ctrl(Qt::Key_Z);
@@ -81,41 +88,27 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
     EXPECT_EQ(state(), erased);
     ctrl(Qt::Key_Z);
     EXPECT_EQ(state(), drawn);
-    ctrl(Qt::Key_Z);
-    EXPECT_EQ(state(), opened);
-    ctrl(Qt::Key_Y);
-    EXPECT_EQ(state(), drawn);
+    undoRedo(opened, drawn);
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(state(), erased);
 
     dialogs.answer(MsgAnswer::Yes);
     QTest::mouseClick(editor->Command1, Qt::LeftButton);
-    const State cleared = state();
-    ctrl(Qt::Key_Z);
-    EXPECT_EQ(state(), erased);
-    ctrl(Qt::Key_Y);
-    EXPECT_EQ(state(), cleared);
+    undoRedo(erased, state());
     ctrl(Qt::Key_Z);
 
     // Unticking the only box re-ticks box 1: one step, both boxes back on undo.
     clickBox(3);
     const State moved = state();
     EXPECT_EQ(moved.boxes, (Boxes{true, false, false, false}));
-    ctrl(Qt::Key_Z);
-    EXPECT_EQ(state(), erased);
-    ctrl(Qt::Key_Y);
-    EXPECT_EQ(state(), moved);
+    undoRedo(erased, moved);
 
     dialogs.open(app.bgd("Other.bmp"));
     editor->Backpic_MouseDown(1);
-    const State chosen = state();
-    ctrl(Qt::Key_Z);
-    EXPECT_EQ(state(), moved);
-    ctrl(Qt::Key_Y);
-    EXPECT_EQ(state(), chosen);
+    undoRedo(moved, state());
 
-    // A tick (by key: the brush leaves keys to the controls) is undone with the choice; picking
-    // a brick and the tileset reload of activation are no steps.
+    // A tick (by key: the brush leaves keys to the controls) is undone with the choice;
+    // picking a brick and activation's reload are no steps.
     QTest::keyClick(editor->Check1[4], Qt::Key_Space);
     clickSlot(2);
     editor->Form_Activate();
@@ -206,7 +199,7 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyUpToDateAndAnOrphanIsOffered)
     dialogs.expectMessage("The editor was not closed properly. Restore the unsaved level?",
                           "VorpexEditor", MsgButtons::YesNo, MsgIcon::Question);
     EXPECT_EQ(editor->windowTitle(), "Vorpex Editor - Untitled");
-    EXPECT_EQ(canvas(40, 5), brickColour(3));
+    EXPECT_EQ(canvas(40, 5), CellColour(3));
     EXPECT_TRUE(editor->HasUnsavedChanges());
     dialogs.answer(MsgAnswer::No);
     editor->close();
@@ -265,8 +258,7 @@ TEST_F(HistoryTest, APromptThatComesUpMidStrokeEndsItAsAReleaseWould)
     ctrl(Qt::Key_Z);
     EXPECT_EQ(row(), (std::array{2, 2, 2, 0}));
 
-    // Clear in the middle of a drag: the drag is a step before it, so undoing Clear leaves
-    // work that is not saved, and leaving asks about it.
+    // Clear mid-drag: the drag is a step before it, so undoing Clear leaves unsaved work.
     ASSERT_TRUE(editor->SaveFile(app.lvl("saved.vxl")));
     mouse(QTest::MousePress, 300, 100);
     for (int x : {300, 332, 364, 396})

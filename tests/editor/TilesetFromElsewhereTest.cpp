@@ -1,5 +1,4 @@
-// A level names its tileset by file name and is opened from Tls, so a tileset from elsewhere
-// goes there, also on disks without hard links.
+// Levels name tilesets of Tls, so one from elsewhere is copied there, also on linkless disks.
 #include "EditorFixture.h"
 
 #include "support/FullDisk.h"
@@ -39,7 +38,7 @@ TEST_P(TilesetFromElsewhereTest, IsCopiedIntoTlsAndNoOtherOfItsNameIsReplacedUna
     mouse(QTest::MouseClick, 40, 40);
     ASSERT_TRUE(editor->SaveFile(app.lvl("mine.vxl")));
     ASSERT_TRUE(editor->OpenFile(app.lvl("mine.vxl")));
-    EXPECT_EQ(canvas(40, 40), brickColour(3));
+    EXPECT_EQ(canvas(40, 40), CellColour(3));
     // The same files there already: nothing is asked.
     dialogs.answer(MsgAnswer::No).open(elsewhere);
     editor->mnuNew_Click();

@@ -51,8 +51,7 @@ TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
     EXPECT_TRUE(editor->mnuBrush->isChecked());
     EXPECT_FALSE(editor->mnuUndo->isEnabled());
 
-    // Steps name themselves in the menu.
-    // A tool chosen in the middle of a stroke ends it.
+    // Steps name themselves in the menu; a tool chosen mid-stroke ends the stroke.
     clickSlot(2);
     press(3, 3);
     over(4, 3);
@@ -63,8 +62,7 @@ TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
     EXPECT_EQ(editor->mnuRedo->text(), "&Redo Paint");
     ctrl(Qt::Key_Y);
 
-    // The grid and the mirror's centre lines show on the screen over the canvas, never in the
-    // picture behind it, and go without a trace.
+    // The grid and mirror lines show on screen, never in the picture behind, and go cleanly.
     const QImage before = OnSurface(*editor->LevelPic);
     expectShown(editor->LevelPic);
     key(Qt::Key_G);
@@ -95,9 +93,8 @@ TEST_F(ToolsTest, TheToolsMenuRevisesTilesetsAndLevelsetsAndOpensWhatChecksFind)
     });
     editor->mnuEditTileset->trigger();
 
-    // A levelset is chosen from Lvl, not named after the level last opened. Its level opens in
-    // the editor after its save question; the editor's closing asks the levelset window about
-    // its own unsaved changes first.
+    // A levelset is chosen from Lvl, not after the last level; its level opens after the save
+    // question; closing the editor asks the levelset window about its unsaved changes first.
     const QString level = writeLevel("warn.vxl", {-1, 1, 0, 0}, {{2, 2, 3}});
     WriteBytes(app.lvl("Set.vxs"), "Set\r\n 1 \r\nwarn.vxl\r\n");
     editor->CommonDialog1.FileName = level;
@@ -139,8 +136,7 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
     EXPECT_EQ(editor->LevelPic->cursor().shape(), Qt::CrossCursor);
     stroke({{4, 3}, {2, 2}});
     EXPECT_EQ(editor->mnuUndo->text(), "&Undo Rectangle");
-    // The outline is white on black, over the grid too; Esc in the middle of a drag places
-    // nothing, and the outlines go.
+    // The outline is white on black, over the grid too; Esc mid-drag places nothing.
     key(Qt::Key_G);
     press(10, 10);
     over(12, 14);
@@ -174,7 +170,7 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
     EXPECT_EQ(
         std::tuple(editor->LevelGrid(1, 30), editor->LevelGrid(20, 1), editor->LevelGrid(3, 3)),
         std::tuple(5, 5, 5));
-    EXPECT_EQ(canvas(10, 470), brickColour(5));
+    EXPECT_EQ(canvas(10, 470), CellColour(5));
     expectShown(editor->LevelPic);
 
     // Ctrl+click picks the cell's brick; an empty cell picks nothing.

@@ -98,8 +98,7 @@ TEST_F(EditLevelSetTest, ReorderedWithALevelAddedAndOneRemovedItSavesInTheNewOrd
     key(Qt::Key_Down, Ctrl);
     EXPECT_EQ(window->Levels(), (QStringList{"b.vxl", "a.vxl", "c.vxl"}));
     key(Qt::Key_Right); // from the level moved, which is the current one too
-    // Added after the level selected, by file name; the one the game would not find is
-    // copied beside the levelset.
+    // Added after the selection, by name; one the game would not find is copied beside the set.
     dialogs.openFiles({elsewhere.path() + "/new.vxl", elsewhere.path() + "/b.vxl"})
         .answer(MsgAnswer::Yes);
     key(Qt::Key_Insert);
@@ -192,8 +191,7 @@ TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyTher
         EXPECT_EQ(status(row), QString(why)) << row;
         EXPECT_EQ(thumbnail(row).pixel(2, 2), LevelTileDelegate::NoPicture) << row;
     }
-    // A level put in place while another window was in front (time enough for any reload to
-    // end) is drawn on coming back.
+    // A level put in place while another window is in front (past any reload) shows on return.
     QWidget other;
     other.show();
     other.activateWindow();
@@ -237,8 +235,7 @@ TEST_F(EditLevelSetTest, OpenInEditorSaveAsAndClosingAskBeforeAnythingIsLost)
     key(Qt::Key_Enter);
     EXPECT_EQ(dialogs.messages().back().text, "Cannot open level.\r\n" + app.lvl("gone.vxl"));
 
-    // Save As: a name in Lvl, the levelset's own offered, another file there replaced only
-    // when the user says so; the window's file from then on.
+    // Save As: its own name in Lvl offered, another file replaced if told; the window's then.
     QTest::keyClicks(window->txtLevelSetName, "x");
     dialogs.save(app.lvl("..")).answer(MsgAnswer::Ok); // names no file
     window->mnuSaveAs->trigger();

@@ -90,8 +90,7 @@ TEST_F(LevelSetTest, ControlsInPlaceThenTheLabelCountsLevelsAndSaveWritesIntoLvl
               std::pair(3, QStringLiteral("/levels/\u00e9t\u00e9.vxl")));
     EXPECT_EQ(dialogs.shown().back().request.filter, "Vorpex Levels|*.vxl");
 
-    // Saved in single-byte text; the Save dialog itself asks before the file chosen in it is
-    // replaced.
+    // Saved in single-byte text; the Save dialog itself asks before replacing its file.
     const QString chosen = elsewhere.path() + QStringLiteral("/Set1.vxs");
     saveAs(chosen);
     EXPECT_EQ(dialogs.shown().back().request.filter, "Vorpex Levelsets|*.vxs");

@@ -52,8 +52,7 @@ TEST(BadInputFiles, NameFieldsReadAndWrittenBackKeepTheirBytes)
         const QByteArray bytes = LevelBytes({-1, 0, 0, 0}, "A.vxt", name);
         EXPECT_EQ(EncodeLevelFile(DecodeLevelFile(bytes)), bytes) << name.toHex().constData();
     }
-    // A file name with stray bytes (here also an encoded surrogate) keeps its other letters,
-    // four-byte ones too, and gives the bytes back.
+    // Stray bytes (encoded surrogates too) come back; other letters, four-byte ones, stay.
     const QByteArray stray = "\xc3\xa9t\xe9\xf0\x9f\x98\x80\xed\xbf\xbf\xed\xa0\x80";
     const QString decoded =
         QString::fromUtf16(u"\u00e9t\xdce9\U0001F600\xdced\xdcbf\xdcbf\xdced\xdca0\xdc80");

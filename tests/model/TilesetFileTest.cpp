@@ -7,7 +7,7 @@
 #include <climits>
 #include <gtest/gtest.h>
 
-TEST(TilesetFile, CountThenRecordsOfSevenFields)
+TEST(TilesetFile, CountThenRecordsOfSevenFieldsZerosWhereTheFileEndsAndNoBadCounts)
 {
     BrickTable bricks;
     bricks.resize(2);
@@ -15,10 +15,7 @@ TEST(TilesetFile, CountThenRecordsOfSevenFields)
     bricks[2] = {17, 2, 2, 1, 1, 32, 16};
     EXPECT_EQ(EncodeTileset(bricks, 2), Le32({2, 1, 1, 1, 3, 1, 0, 0, 17, 2, 2, 1, 1, 32, 16}));
     EXPECT_EQ(EncodeTileset(bricks, 0), Le32({0}));
-}
-
-TEST(TilesetFile, ReadsRecordsAsZerosWhereTheFileEndsAndRefusesBadCounts)
-{
+    // Read: records as zeros where the file ends; bad counts refused.
     const TilesetFileData file(Le32({3, 4, 1, 1, 1, 1, 96, 48, 2, 1, 1, 1, 1, 0}) + "xy");
     EXPECT_EQ(file.count(), 3);
     EXPECT_EQ(file.record(1), (BrickRecord{4, 1, 1, 1, 1, 96, 48}));

@@ -22,8 +22,7 @@ using Button = QMessageBox::StandardButton;
 
 TEST(QtDialogsTest, MessageBoxesShowTheirButtonsAndIconAndAnswerByButtonReturnOrEsc)
 {
-    // Each kind of prompt the program shows, what Qt shows for it, then what a button, Return
-    // (the default button) or Esc answers.
+    // Each kind of prompt, what Qt shows, and what a button, Return (default) or Esc answers.
     struct Prompt
     {
         MsgButtons buttons;
@@ -92,8 +91,7 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
               existing);
     whenUp<QFileDialog>([](QFileDialog &dialog) { dialog.reject(); });
     EXPECT_EQ(dialogs.showOpen(nullptr, {"Bitmap|*.bmp", 1, false, existing}), std::nullopt);
-    // Several files at once, from the folder asked for where no name is given (not the one
-    // last visited).
+    // Several files, from the folder asked for (not the last visited) where no name is given.
     const QStringList levels{app.tls("x.vxl"), app.tls("y.vxl")};
     for (const QString &level : levels)
         WriteBytes(level, "level");
@@ -127,8 +125,7 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
     EXPECT_EQ(dialogs.showSave(nullptr, {"Vorpex Level Files|*.vxl", 1, false, existing}),
               existing);
 
-    // A folder: the one it opens in, taken as it is; a dialog of files would open it instead.
-    // Cancel takes none.
+    // A folder: the one it opens in, taken as is (a file dialog would enter it); Cancel: none.
     whenUp<QFileDialog>([](QFileDialog &dialog) { dialog.reject(); });
     EXPECT_EQ(dialogs.showFolder(nullptr, "Add Folder", app.lvl("")), std::nullopt);
     whenUp<QFileDialog>([](QFileDialog &dialog) {

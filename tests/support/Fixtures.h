@@ -77,9 +77,8 @@ void WriteFixtureTileset(const QString &vxtPath, int width, int height, int coun
 class PictureBox;
 // Lets every window paint what it has asked to repaint.
 void PaintPending();
-// What the screen shows of a picture box's drawing area (or of the whole box, frame included)
-// once pending repaints are done, as the window system holds it, and what its surface holds
-// there. A box whose surface changed without asking for a repaint still shows its old pixels.
+// A box's drawing area (or whole box) as the window system shows it after pending repaints,
+// and its surface there: a surface changed without asking for a repaint still shows old pixels.
 QImage OnScreen(const PictureBox &box, bool withFrame = false);
 QImage OnSurface(const PictureBox &box);
 
@@ -96,7 +95,6 @@ class FifoWatchdog
 public:
     explicit FifoWatchdog(QStringList fifos, int seconds = 5);
     ~FifoWatchdog();
-    bool fired() const { return hasFired; }
 
 private:
     QStringList fifos;

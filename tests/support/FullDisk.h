@@ -3,9 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// Runs the current test again in a child, through `wrapper` and `script` (sh: a fresh folder as
-// $1, the test program after it; prints "ready" once set up). Skips saying `whyNot` where the
-// script ends before "ready". True when the test body must not run in this process.
+// Runs the test again in a child through `wrapper` and sh `script` ($1 a fresh folder, then the
+// program; prints "ready" once set up, else skips saying `whyNot`). True: skip the body here.
 bool RanInChild(const QStringList &wrapper, const QString &script, const char *whyNot);
 
 // A disk that runs out of room part-way through a save: a small tmpfs of the test's own, filled
@@ -15,8 +14,7 @@ enum class FullDiskKind { Mounted, FileSizeLimit };
 // Runs the current test in a child on a small file system when `kind` asks for one.
 bool RanInSmallFileSystem(FullDiskKind kind);
 
-// While alive, writes have only `room` bytes left: on the small file system (Mounted), or in
-// any one file (FileSizeLimit).
+// While alive, writes have `room` bytes left: on the small disk, or in any one file.
 class FullDisk
 {
 public:

@@ -45,13 +45,13 @@ std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(const Shown &shown, c
 
 std::optional<QString> ScriptedDialogs::showOpen(QWidget *, const FileDialogRequest &request)
 {
-    const auto step = take({Kind::Open, request, {}, {}, {}, {}, {}, {}}, request.filter);
+    const auto step = take({Kind::Open, request, {}, {}, {}, {}, {}}, request.filter);
     return step ? step->path : std::nullopt;
 }
 
 std::optional<QString> ScriptedDialogs::showSave(QWidget *, const FileDialogRequest &request)
 {
-    const auto step = take({Kind::Save, request, {}, {}, {}, {}, {}, {}}, request.filter);
+    const auto step = take({Kind::Save, request, {}, {}, {}, {}, {}}, request.filter);
     return step ? step->path : std::nullopt;
 }
 
@@ -60,14 +60,14 @@ ScriptedDialogs::showFolder(QWidget *, const QString &caption, const QString &st
 {
     FileDialogRequest request;
     request.fileName = startFolder;
-    const auto step = take({Kind::Folder, request, {}, caption, {}, {}, {}, {}}, caption);
+    const auto step = take({Kind::Folder, request, {}, caption, {}, {}, {}}, caption);
     return step ? step->path : std::nullopt;
 }
 
 std::optional<QStringList> ScriptedDialogs::showOpenFiles(QWidget *,
                                                           const FileDialogRequest &request)
 {
-    const auto step = take({Kind::Open, request, {}, {}, {}, {}, {}, {}}, request.filter);
+    const auto step = take({Kind::Open, request, {}, {}, {}, {}, {}}, request.filter);
     if (!step || !step->path)
         return std::nullopt;
     return step->paths.isEmpty() ? QStringList{*step->path} : step->paths;
@@ -80,7 +80,7 @@ MsgAnswer ScriptedDialogs::message(QWidget *,
                                    MsgIcon icon,
                                    MsgAnswer defaultButton)
 {
-    messageLog.push_back({Kind::Message, {}, text, caption, buttons, icon, defaultButton, {}});
+    messageLog.push_back({Kind::Message, {}, text, caption, buttons, icon, defaultButton});
     using enum MsgAnswer;
     const auto offered = buttons == MsgButtons::Ok      ? std::vector{Ok}
                          : buttons == MsgButtons::YesNo ? std::vector{Yes, No}
@@ -97,7 +97,7 @@ std::optional<int> ScriptedDialogs::askNumber(
     QWidget *, const QString &prompt, const QString &caption, int value, int minimum, int maximum)
 {
     const auto step =
-        take({Kind::Number, {}, prompt, caption, {}, {}, {}, {}, value, minimum, maximum}, prompt);
+        take({Kind::Number, {}, prompt, caption, {}, {}, {}, value, minimum, maximum}, prompt);
     if (!step)
         return std::nullopt;
     EXPECT_TRUE(!step->number || (*step->number >= minimum && *step->number <= maximum))
@@ -107,8 +107,7 @@ std::optional<int> ScriptedDialogs::askNumber(
 
 void ScriptedDialogs::runModal(QDialog &window)
 {
-    const auto step =
-        take({Kind::Modal, {}, {}, {}, {}, {}, {}, window.objectName()}, window.objectName());
+    const auto step = take({Kind::Modal, {}, {}, {}, {}, {}, {}}, window.objectName());
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         ADD_FAILURE() << "modal window was not shown";

@@ -6,9 +6,8 @@
 #include <functional>
 #include <vector>
 
-// A Dialogs double for tests: answers every prompt from a script given in advance, records
-// what each prompt showed, and fails the test on a prompt the script did not expect, on an
-// answer that is not among the buttons shown, and on script steps left unused.
+// Answers prompts from a script given in advance and records them; fails the test on a prompt
+// not scripted, an answer not among the buttons shown, and script steps left unused.
 class ScriptedDialogs : public Dialogs
 {
 public:
@@ -23,7 +22,6 @@ public:
         MsgButtons buttons = MsgButtons::Ok;
         MsgIcon icon = MsgIcon::None;
         MsgAnswer defaultButton = MsgAnswer::Ok;
-        QString window;                          // Modal: the window's objectName
         int value = 0, minimum = 0, maximum = 0; // Number: offered, and the range (text: prompt)
     };
 
@@ -43,16 +41,14 @@ public:
     ScriptedDialogs &answer(MsgAnswer answer) { return add({Kind::Message, {}, answer, {}}); }
     // A number typed into a number prompt; nullopt = Cancel.
     ScriptedDialogs &number(std::optional<int> n) { return add({Kind::Number, {}, {}, {}, n}); }
-    // The window is shown (not modally) and the action works it; it is hidden afterwards if
-    // the action did not close it.
+    // The window is shown (not modally) for the action to work; closed after it if still up.
     using Action = std::function<void(QDialog &)>;
     ScriptedDialogs &modal(Action action) { return add({Kind::Modal, {}, {}, std::move(action)}); }
 
     // Every prompt shown so far, in order; message boxes only, in order.
     const std::vector<Shown> &shown() const { return log; }
     const std::vector<Shown> &messages() const { return messageLog; }
-    // The last prompt shown was this message box, letter for letter; its default button is the
-    // first one unless named.
+    // The last prompt was this message box, letter for letter; default: its first button.
     void expectMessage(const QString &text,
                        const QString &caption = QStringLiteral("VorpexEditor"),
                        MsgButtons buttons = MsgButtons::Ok,

@@ -43,9 +43,8 @@ TEST_F(AssignmentTest, ThreeHitsOnBrickTwo)
 
 TEST_F(AssignmentTest, EveryPictureOfAnAnimatedStageCarriesThatStageRoundedOnce)
 {
-    // Two hits; stage 1 an animation of three pictures, stage 2 one of two. 1.5 hits are 2 and
-    // 2.5 frames are 2 (halves to even), in the record and the walk alike; stage 2 ends on the
-    // last cell.
+    // Two hits, stage 1 three pictures, stage 2 two, ending on the last cell: 1.5 hits are 2
+    // and 2.5 frames 2 (halves to even), in the record and the walk alike.
     startWalk(32, 80);
     Click(window.chkAnimated);
     TypeInto(window.txtFrames, QStringLiteral("3"));
@@ -123,8 +122,7 @@ TEST_F(AssignmentTest, ShooterTopRightBottomLeftInTurnAndKeyboardTogglesWait)
     Click(window.chkShooter[3], Qt::RightButton);
     EXPECT_EQ(window.ShooterAction, 16);
 
-    // Assigning with no direction left ticks the top again; another behaviour is stored over
-    // the directions.
+    // No direction left ticks the top again; another behaviour is stored over directions.
     ClickInTurn({window.Option2, window.chkShooter[0], window.chkShooter[2], window.chkShooter[3],
                  window.cmdNext, window.Option1[2], window.cmdNext});
     EXPECT_TRUE(window.chkShooter[0]->isChecked());

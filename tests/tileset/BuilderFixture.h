@@ -63,9 +63,8 @@ protected:
             Click(window.cmdNext);
     }
 
-    // End tileset, then Save; returns the bytes of Tls/Stone.vxt. Tests spell tileset files out
-    // with Le32: the count, then each brick's Action, Frames, AnimFrame, Hits, HitStage, PicX,
-    // PicY.
+    // End tileset, Save; the bytes of Tls/Stone.vxt (Le32: count, then per brick Action,
+    // Frames, AnimFrame, Hits, HitStage, PicX, PicY).
     QByteArray endAndSave()
     {
         Click(window.Command2);

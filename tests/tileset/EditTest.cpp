@@ -5,9 +5,8 @@
 
 namespace {
 
-// A 32 x 96 picture, one column of six cells, and five bricks: a shooter up and right, the
-// three stages of a brick that takes three hits, and, against the builder's rules, an animation
-// of three pictures that runs past the last brick.
+// A 32 x 96 picture of six cells; five bricks: a shooter up and right, three stages of a
+// three-hit brick, and, against the builder's rules, an animation of three past the last brick.
 const QByteArray Records[] = {Le32({9, 1, 1, 1, 1, 0, 0}), Le32({1, 1, 1, 3, 1, 0, 16}),
                               Le32({1, 1, 1, 3, 2, 0, 32}), Le32({1, 1, 1, 3, 3, 0, 48}),
                               Le32({4, 3, 1, 1, 1, 0, 64})};

@@ -70,8 +70,7 @@ TEST_F(WalkTest, OpenPictureRefusesWrongSizesAndKeepsThePictureOnALoadFailure)
         dialogs.expectMessage(QLatin1String(c.message));
         EXPECT_FALSE(window.cmdDone->isEnabled()) << c.message;
     }
-    // 151 x 217 cells, as many as brick numbers reach; the whole picture's box grows past the
-    // window's edges to show it.
+    // 151 x 217 cells, as many as brick numbers reach; the picture's box grows past the window.
     WriteBytes(app.tls(QStringLiteral("Most.bmp")), MonoBitmap(4832, 3472, Qt::red));
     dialogs.open(app.tls(QStringLiteral("Most.bmp")));
     Click(window.cmdOpenPic);
