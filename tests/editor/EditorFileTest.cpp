@@ -17,6 +17,7 @@ TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileM
     expectFresh("Untitled");
     EXPECT_EQ(editor->minimumSize(), editor->maximumSize()); // no resizing
     EXPECT_TRUE(editor->BackPiclbl->isVisible()); // the palette's hiding stops at its last slot
+    EXPECT_EQ(editor->Line1->grab().toImage().pixelColor(0, 0), QColor(Qt::black));
     // Built in: the icon's bricks on dark blue, ball and paddle; the prompt in two colours.
     const QImage icon = editor->windowIcon().pixmap(32, 32).toImage();
     for (auto [x, y, colour] : {std::tuple(30, 8, QColor(0, 0, 48)),

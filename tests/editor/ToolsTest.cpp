@@ -138,7 +138,9 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
     EXPECT_EQ(editor->mnuUndo->text(), "&Undo Rectangle");
     // The outline is white on black, over the grid too; Esc mid-drag places nothing.
     key(Qt::Key_G);
+    PaintPending();
     press(10, 10);
+    EXPECT_EQ(shown(288, 150), QColor(Qt::white)); // from the press on
     over(12, 14);
     EXPECT_EQ(std::pair(shown(288, 150), shown(289, 150)),
               std::pair(QColor(Qt::white), QColor(Qt::black)));

@@ -185,6 +185,7 @@ TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyTher
         EXPECT_EQ(thumbnail(row),
                   ToQImage(FittedInto(LoadedLevel::load(level, app.path()).image(), 160)));
         EXPECT_EQ(thumbnail(row).pixelColor(3, 2), CellColour(brick));
+        EXPECT_EQ(status(row), QString()) << row;
         EXPECT_EQ(thumbnail(row).pixelColor(11, 2), QColor(Qt::black)); // unknown brick
     }
     for (auto [row, why] : {std::pair{1, "unreadable"}, {2, "missing"}, {3, "unreadable"}}) {

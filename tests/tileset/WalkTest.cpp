@@ -106,7 +106,8 @@ TEST_F(WalkTest, DoneCutsColumnByColumnAndPreviousKeepsRecords)
     EXPECT_EQ(window.lblMaxBricks->text() + ", " + window.lblCurTile->text(),
               QStringLiteral("Max bricks: 6, Tile: 3"));
     EXPECT_EQ(window.BrickWindow->surface().pixelColor(31, 15), CellColour(3));
-    EXPECT_FALSE(window.cmdOpenPic->isEnabled() || window.cmdDone->isEnabled());
+    EXPECT_FALSE(window.cmdOpenPic->isEnabled() || window.cmdDone->isEnabled() ||
+                 window.txtFrames->isEnabled());
     for (const PictureBox *box : {window.BrickWindow, window.TileBmp})
         EXPECT_TRUE(OnScreen(*box) == OnSurface(*box)) << box->objectName().toStdString();
 
