@@ -255,7 +255,8 @@ TEST_F(EditLevelSetTest, OpenInEditorSaveAsAndClosingAskBeforeAnythingIsLost)
 
     // The same file again is the same window. Unsaved changes are asked about: Cancel keeps
     // the window, No drops them; its size is the next window's.
-    EXPECT_EQ(open(app.path() + "/Lvl/../Lvl/Copy.vxs"), window);
+    frmEditLevelSet *const first = window;
+    EXPECT_EQ(open(app.path() + "/Lvl/../Lvl/Copy.vxs"), first);
     QTest::keyClicks(window->txtLevelSetName, "y");
     window->resize(700, 500);
     dialogs.answer(MsgAnswer::Cancel);
