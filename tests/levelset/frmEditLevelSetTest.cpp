@@ -154,6 +154,14 @@ TEST_F(EditLevelSetTest, EachChangeIsOneStepAndUndoingBackToTheFileLeavesNothing
               std::make_tuple(edited, QStringLiteral("Set!!")));
     EXPECT_EQ(window->SelectedRows(), (QList<int>{2, 3})); // the levels moved last
     EXPECT_TRUE(unsaved());
+    // Emptied, then saved on closing: nothing is written and the window stays, saying why.
+    key(Qt::Key_A, Ctrl);
+    key(Qt::Key_Delete);
+    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
+    window->close();
+    dialogs.expectMessage("A levelset needs at least one level.");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(ReadBytes(set), "Set\r\n 3 \r\na.vxl\r\nb.vxl\r\nc.vxl\r\n");
 }
 
 TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyThereIsNone)
