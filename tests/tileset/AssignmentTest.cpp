@@ -50,6 +50,7 @@ TEST_F(AssignmentTest, EveryPictureOfAnAnimatedStageCarriesThatStageRoundedOnce)
     TypeInto(window.txtFrames, QStringLiteral("3"));
     TypeInto(window.txtHits, QStringLiteral("1.5"));
     next(3); // leaving picture 2 must not make picture 3 a new stage
+    EXPECT_TRUE(window.frmAssigns->isEnabled()); // off on pictures 2 and 3, on again at a stage
     Click(window.chkAnimated);
     TypeInto(window.txtFrames, QStringLiteral("2.5"));
     next(2);
