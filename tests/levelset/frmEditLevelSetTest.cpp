@@ -200,6 +200,7 @@ TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyTher
         EXPECT_EQ(status(row), QString(why)) << row;
         EXPECT_EQ(thumbnail(row).pixel(2, 2), LevelTileDelegate::NoPicture) << row;
     }
+    EXPECT_NE(thumbnail(1), thumbnail(2)); // each grey tile says why
     // A level put in place while another window is in front (past any reload) shows on return.
     QWidget other;
     other.show();
