@@ -50,8 +50,7 @@ TEST_F(EditorTest, TheMousePicksBricksAndPlacesOrEmptiesOnlyTheCellsItPresses)
     mouse(QTest::MouseRelease, 700, 12);
     moveTo(300, 300);
     EXPECT_EQ(editor->CurPoslbl->text(), "X: 10  Y: 19");
-    // The last pixel of the area is cell (20, 30), the next one none; moving over the window
-    // ends that drag.
+    // The last pixel is cell (20, 30), the next none; a move over the window ends the drag.
     mouse(QTest::MousePress, 639, 479);
     moveTo(639, 480);
     EXPECT_EQ(editor->CurPoslbl->text(), "X: 20  Y: 30");

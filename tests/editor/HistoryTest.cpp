@@ -107,8 +107,7 @@ TEST_F(HistoryTest, EachActionIsOneStepBackAndForthOnScreenAndOnDisk)
     editor->Backpic_MouseDown(1);
     undoRedo(moved, state());
 
-    // A tick (by key: the brush leaves keys to the controls) is undone with the choice;
-    // picking a brick and activation's reload are no steps.
+    // A tick by key (past the brush) is undone with the choice; a pick and a reload are no steps.
     QTest::keyClick(editor->Check1[4], Qt::Key_Space);
     clickSlot(2);
     editor->Form_Activate();

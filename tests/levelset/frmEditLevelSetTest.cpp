@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPointer>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -183,10 +184,12 @@ TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyTher
         }
         return true;
     }));
-    const QImage screen =
-        window->lstLevels->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    PaintPending(); // what the window system holds, as the view last painted it
+    const QImage screen = window->screen()->grabWindow(window->winId()).toImage();
+    const QPoint at = window->lstLevels->viewport()->mapTo(window, QPoint());
     auto thumbnail = [&](int row) {
-        return screen.copy(LevelTileDelegate::thumbnailRect(tile(row)));
+        return screen.copy(LevelTileDelegate::thumbnailRect(tile(row)).translated(at))
+            .convertToFormat(QImage::Format_RGB32);
     };
     for (auto [row, level, brick] :
          {std::tuple{0, app.lvl("a.vxl"), 1}, std::tuple{4, elsewhere.path() + "/b.vxl", 6}}) {
