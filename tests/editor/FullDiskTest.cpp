@@ -63,8 +63,7 @@ TEST_P(FullDiskTest, EverySaveFailsWholeAndTheWorkStays)
         builder.cmdSave_Click();
         dialogs.expectMessage("Error in writing file.");
     }
-    EXPECT_TRUE(builder.isVisible());
-    EXPECT_EQ(builder.BrickCount, 2000);
+    EXPECT_TRUE(builder.isVisible() && builder.BrickCount == 2000);
     EXPECT_EQ(ReadBytes(app.tls("Big.vxt")), oldTileset);
     EXPECT_EQ(EntriesOf(app.tls("")), tls);
 
@@ -81,8 +80,7 @@ TEST_P(FullDiskTest, EverySaveFailsWholeAndTheWorkStays)
         levelsets.cmdSave_Click();
         dialogs.expectMessage("Error in writing file.");
     }
-    EXPECT_TRUE(levelsets.isVisible());
-    EXPECT_EQ(levelsets.NumLevels, 1);
+    EXPECT_TRUE(levelsets.isVisible() && levelsets.NumLevels == 1);
     EXPECT_EQ(ReadBytes(app.lvl("Set1.vxs")), oldSet);
     EXPECT_EQ(EntriesOf(app.lvl("")), (QStringList{"Set1.vxs", "old.vxl"}));
 }

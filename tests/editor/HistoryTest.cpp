@@ -278,8 +278,7 @@ TEST_F(HistoryTest, APromptThatComesUpMidStrokeEndsItAsAReleaseWould)
         box.button(QMessageBox::Cancel)->click();
     });
     ctrl(Qt::Key_Q);
-    EXPECT_TRUE(asked);
-    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(asked && editor->isVisible());
 }
 
 TEST_F(HistoryTest, AKilledEditorGivesItsLevelBack)

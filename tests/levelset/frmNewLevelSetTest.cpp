@@ -118,8 +118,7 @@ TEST_F(LevelSetTest,
         EXPECT_EQ(std::tie(m.text, m.caption, m.buttons, m.icon),
                   std::make_tuple(QStringLiteral("Error in writing file."), AppTitle,
                                   MsgButtons::Ok, MsgIcon::None));
-    EXPECT_TRUE(EntriesOf(lvl).isEmpty());
-    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(EntriesOf(lvl).isEmpty() && window.isVisible());
     EXPECT_EQ(window.cboLevels->count(), 2);
 
     // Another file of that name in Lvl is replaced only when the user says so.
