@@ -38,10 +38,9 @@ Picture DecodeWithQt(const QByteArray &bytes)
 {
     QBuffer buffer;
     buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
+    // The format named is the only one tried: a picture of another kind, which the game could
+    // not show, is refused.
     QImageReader reader(&buffer, "bmp");
-    reader.setAutoDetectImageFormat(false);
-    reader.setDecideFormatFromContent(false);
     const QImage image = reader.read();
     if (image.isNull() || image.width() < 1 || image.height() < 1)
         throw VorpexError(reader.errorString());
@@ -51,7 +50,6 @@ Picture DecodeWithQt(const QByteArray &bytes)
 QByteArray EncodeWithQt(const Picture &picture, const QByteArray &format)
 {
     QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     if (!writer.write(ToQImage(picture)))
         throw VorpexError(writer.errorString());
