@@ -19,15 +19,11 @@ QString InFolder(const QString &appFolder, const char *folder, const QString &na
 
 QString ApplicationFolder()
 {
-    QString dir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    while (dir.size() > 1 && dir.endsWith(QDir::separator()))
-        dir.chop(1);
-    return dir;
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
-QString DataFolder()
+QString DataFolder(const QString &program)
 {
-    const QString program = ApplicationFolder();
     if (::access(QFile::encodeName(program).constData(), W_OK) == 0)
         return program;
     // Where the user's folder cannot be made or filled (no home, a read-only one, a sandbox),

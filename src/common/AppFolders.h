@@ -17,7 +17,7 @@ inline constexpr const char *AppTitle = "VorpexEditor";
 // appFolder + separator + folder + separator + name (name may be empty for the folder itself).
 QString InFolder(const QString &appFolder, const char *folder, const QString &name = QString());
 
-// The folder that holds the running program, without a trailing separator.
+// The folder that holds the running program, without a trailing separator (but the root's).
 QString ApplicationFolder();
 
 // The application folder to work in: the program's own where it may write there (the build
@@ -25,6 +25,6 @@ QString ApplicationFolder();
 // (~/.local/share/VorpexEditor), first given whatever it lacks of the installed Tls, Bgd and
 // Lvl. Nothing there is ever overwritten. Where that folder cannot be made or given those
 // files, the program's own (read-only) folder.
-QString DataFolder();
+QString DataFolder(const QString &program = ApplicationFolder());
 
 } // namespace AppFolders

@@ -3,6 +3,7 @@
 #include "common/Rounding.h"
 
 #include "support/Fixtures.h"
+#include "support/FullDisk.h"
 
 #include <gtest/gtest.h>
 
@@ -42,13 +43,33 @@ TEST(Rounding, HalvesGoToTheEvenNeighbourAndInt32LimitsHold)
     EXPECT_EQ(RoundToInt32(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
 }
 
-TEST(AppFolders, AProgramInAFolderItMayWriteWorksThereAndMakesNoUserFolder)
+TEST(AppFolders, TheProgramsFolderWhereItMayWriteElseAUserFolderGivenWhatItLacks)
 {
     int argc = 1;
     char name[] = "test_common", *argv[] = {name, nullptr};
     const QCoreApplication app(argc, argv);
     const QTemporaryDir home;
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+    // An installed folder, read-only even to root: a bind mount in a child of its own.
+    if (!RanInChild({"unshare", "--user", "--map-root-user", "--mount"},
+                    "p=$1/p; mkdir -p $p/Tls $p/Bgd $p/Lvl && echo new >$p/Tls/A.vxt && "
+                    "cp $p/Tls/A.vxt $p/Lvl/B.vxs && mount --bind $p $p && "
+                    "mount -o remount,bind,ro $p || exit 77; echo ready; "
+                    "d=$1; shift; VORPEX_CHILD_DIR=$d exec \"$@\"",
+                    "cannot mount a read-only folder here (unshare -rm, mount)")) {
+        const QString program = qEnvironmentVariable("VORPEX_CHILD_DIR") + "/p";
+        const QString user = home.path() + "/VorpexEditor";
+        QDir().mkpath(user + "/Tls");
+        WriteBytes(user + "/Tls/A.vxt", "mine");
+        EXPECT_EQ(AppFolders::DataFolder(program), user);
+        EXPECT_EQ(ReadBytes(user + "/Tls/A.vxt"), "mine");
+        EXPECT_EQ(ReadBytes(user + "/Lvl/B.vxs"), "new\n");
+        EXPECT_TRUE(QFileInfo(user + "/Bgd").isDir());
+        // A home the user may not write either: the installed folder as it is.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(program));
+        EXPECT_EQ(AppFolders::DataFolder(program), program);
+        return;
+    }
     EXPECT_EQ(AppFolders::DataFolder(), QCoreApplication::applicationDirPath());
     EXPECT_TRUE(EntriesOf(home.path()).isEmpty());
 }
