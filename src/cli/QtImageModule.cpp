@@ -11,7 +11,7 @@ QLibrary &module()
 {
     static QLibrary library(QCoreApplication::applicationDirPath() +
                             QStringLiteral("/vorpex-qtimage"));
-    if (!library.isLoaded() && !library.load())
+    if (!library.load()) // at once when loaded already
         throw VorpexError(library.errorString());
     return library;
 }

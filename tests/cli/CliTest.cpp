@@ -254,8 +254,9 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     const QString path =
         writeLevel("a.vxl", {-1, 0, -1, 0}, {{1, 1, 3}, {20, 1, 3}, {5, 30, 17}}, "Odd.bmp");
     const QString info = vorpex({"info", path}).out;
-    for (const char *line : {"Tileset: DefaultTileSet.vxt", "Background: Odd.bmp",
-                             "Paddles: bottom, top", "  brick 3: 2 cells", "  brick 17: 1 cell"})
+    for (const char *line :
+         {"Tileset: DefaultTileSet.vxt", "Background: Odd.bmp", "Paddles: bottom, top",
+          "Cells with a brick: 3 of 600", "  brick 3: 2 cells", "  brick 17: 1 cell"})
         EXPECT_TRUE(info.contains(line)) << line << '\n' << info.toStdString();
     // Names as a person reads them: no padding NULs, no raw control characters.
     WriteBytes(app.lvl("nul.vxl"), LevelBytes({-1, 0, 0, 0}, QByteArray(30, 0), "Odd\x01.bmp"));
@@ -265,23 +266,34 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     const QString tileset = vorpex({"info", app.tls("DefaultTileSet.vxt")}).out;
     EXPECT_TRUE(tileset.contains("Bricks: 6 (bitmap 64 x 48, 6 cells)"));
     EXPECT_TRUE(tileset.contains(QRegularExpression("\n4 +Hittable +1/1 +1/1 +32, 0\n")));
-    WriteBytes(app.tls("Kinds.vxt"), Le32({3}) + Le32({4, 1, 1, 1, 1, 0, 0}) +
-                                         Le32({5, 1, 1, 1, 1, 0, 16}) +
-                                         Le32({19, 1, 1, 1, 1, 0, 32}));
+    WriteBytes(app.tls("Kinds.vxt"),
+               Le32({5}) + Le32({4, 1, 1, 1, 1, 0, 0}) + Le32({5, 1, 1, 1, 1, 0, 16}) +
+                   Le32({19, 1, 1, 1, 1, 0, 32}) + Le32({0, 1, 1, 1, 1, 0, 0}) +
+                   Le32({20, 1, 1, 1, 1, 0, 0}));
+    // A 16-bit bitmap, which only Qt's reader reads.
+    WriteBytes(app.tls("Kinds.bmp"), QByteArray("BM") + Le32({1078, 0, 54, 40, 32, 16}) +
+                                         Le16({1, 16}) + Le32({0, 1024, 0, 0, 0, 0}) +
+                                         QByteArray(1024, '\0'));
     EXPECT_TRUE(vorpex({"info", app.tls("Kinds.vxt")})
                     .out.contains(QRegularExpression(
-                        "\n1 +Dynamite .*\n2 +Shooter top .*\n3 +Shooter top\\+bottom ")));
+                        "Bricks: 5 \\(bitmap 32 x 16, 1 cells\\).*\n1 +Dynamite .*\n2 +Shooter top "
+                        ".*\n3 +Shooter top\\+bottom .*\n4 +none .*\n5 +code 20 ",
+                        QRegularExpression::DotMatchesEverythingOption)));
     WriteBytes(app.lvl("Set.vxs"), "Mine\n 2\na.vxl \nb.vxl\n\n");
     EXPECT_TRUE(vorpex({"info", app.lvl("Set.vxs")})
                     .out.endsWith("Name: Mine\nLevels: 2\n  1. a.vxl\n  2. b.vxl\n"));
     WriteBytes(app.lvl("Bad.vxs"), "Mine\r\n 3 \r\na.vxl\r\n");
     EXPECT_EQ(vorpex({"info", app.lvl("Bad.vxs")}).status, 1);
-    EXPECT_EQ(vorpex({"info", path}, {}, "/dev/full").status, 1);
+    const Run full = vorpex({"info", path}, {}, "/dev/full"); // held back until the flush
+    EXPECT_EQ(std::tie(full.status, full.err),
+              std::tuple(1, "vorpex: cannot write standard output: No space left on device\n"));
 
     EXPECT_TRUE(vorpex({"--help"}).out.contains("render LEVEL.vxl OUT"));
-    EXPECT_TRUE(vorpex({"info", "--help"}).out.contains("What a level, tileset or levelset"));
-    const QString checkHelp = vorpex({"check", "--help"}).out;
-    EXPECT_TRUE(checkHelp.contains("Faults in levels") && checkHelp.contains("--strict"));
+    for (auto [command, text] : {std::pair("render", "The picture of a level."),
+                                 {"info", "What a level, tileset or"},
+                                 {"check", "Faults in levels"},
+                                 {"check", "--strict"}})
+        EXPECT_TRUE(vorpex({command, "--help"}).out.contains(text)) << text;
     EXPECT_EQ(vorpex({"--version"}).out, "vorpex 1.0.0\n");
     for (const QStringList &args :
          {QStringList{"paint"}, {"info"}, {"check"}, {"check", "--bogus", path}})
