@@ -90,7 +90,7 @@ TEST_F(BadInputTest, ShortOrEmptyFilesBadNamesFoldersPipesAndFlatOrForeignPictur
     }
 }
 
-TEST_F(BadInputTest, HugeCountsPicturesBeyondSixteenBitCellNumbersAndBrickPicturesFarOutside)
+TEST_F(BadInputTest, HugeCountsFarPicturesAndNamesBeyondAsciiOfThirtyCharactersOrCaseBlind)
 {
     // A count of 2147483647: only the bitmap's 2 x 2 cells are read, all zeros, showing (0, 0).
     WriteBytes(app.tls("Huge.vxt"), Le32({INT_MAX}));
@@ -139,12 +139,9 @@ TEST_F(BadInputTest, HugeCountsPicturesBeyondSixteenBitCellNumbersAndBrickPictur
     EXPECT_EQ(slot(6, 16, 7), QColor(Qt::black)); // 8 pixels above the bitmap
     EXPECT_EQ(slot(6, 16, 8), CellColour(1));
     EXPECT_TRUE(dialogs.messages().empty());
-}
 
-TEST_F(BadInputTest, NamesBeyondAsciiOfThirtyCharactersOrWrittenOnCaseInsensitiveDisks)
-{
-    const QString accented = QString::fromUtf8("Br\xc3\xaf"
-                                               "ck.vxt");
+    // Names beyond ASCII, of thirty characters, or written on disks that ignore case.
+    const QString accented = QString::fromUtf8("Br\xc3\xaf") + "ck.vxt";
     const QString wide = QString::fromUtf8("Kachel-\xe7\xa0\x96.vxt");
     const QString thirty = "ThirtyCharacterTilesetName.vxt";
     const QString thirtyOne = "ThirtyOneCharacterTilesetNa.vxt";
@@ -154,12 +151,9 @@ TEST_F(BadInputTest, NamesBeyondAsciiOfThirtyCharactersOrWrittenOnCaseInsensitiv
     ASSERT_TRUE(QFile::rename(app.tls("Lower.bmp"), app.tls("LOWER.BMP")));
     WriteFixtureTileset(app.tls("Twin.vxt"), 64, 48, 6);
     ASSERT_TRUE(QFile::copy(app.tls("Twin.vxt"), app.tls("TWIN.vxt")));
-    start();
     // Latin-1 and UTF-8 bytes in a level find the same tileset.
-    for (const QByteArray &field : {QByteArray("Br\xef"
-                                               "ck.vxt"),
-                                    QByteArray("Br\xc3\xaf"
-                                               "ck.vxt")}) {
+    for (const QByteArray &field :
+         {QByteArray("Br\xef") + "ck.vxt", QByteArray("Br\xc3\xaf") + "ck.vxt"}) {
         WriteBytes(app.lvl("a.vxl"), LevelBytes({-1, 0, 0, 0}, field, "DefaultBackground.bmp"));
         ASSERT_TRUE(editor->OpenFile(app.lvl("a.vxl")));
         EXPECT_EQ(editor->TileSetPath, app.tls(accented));

@@ -18,9 +18,32 @@ QImage markedPicture(int width, int height)
 
 } // namespace
 
-TEST_F(EditorTest, TheMousePicksBricksAndPlacesOrEmptiesOnlyTheCellsItPresses)
+TEST_F(EditorTest, PaddleBoxesKeepAPaddleAndTheMousePicksBricksAndFillsOnlyTheCellsItPresses)
 {
     start();
+    clickSlot(2);
+    mouse(QTest::MouseClick, 20, 465); // a brick over the bottom paddle's cell (1, 30)
+    const QImage across = HorizontalPaddleImage(), down = VerticalPaddleImage();
+    // Unticking the only box leaves box 1 ticked and the bottom bar drawn.
+    clickBox(1);
+    EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
+    // Tick the top, then untick the bottom: the paddle moves, the bricks stay drawn.
+    clickBox(3);
+    clickBox(1);
+    EXPECT_EQ(editor->Paddles, (std::array<std::int16_t, 5>{0, 0, 0, -1, 0}));
+    EXPECT_EQ(canvas(300, 465), QColor(Qt::black));
+    EXPECT_EQ(canvas(300, 15), across.pixelColor(300, 5));
+    EXPECT_EQ(canvas(20, 465), CellColour(2));
+    expectShown(editor->LevelPic);
+    clickBox(3);
+    EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
+    EXPECT_EQ(canvas(300, 15), QColor(Qt::black));
+    // All four: the later bars cover the crossings.
+    for (int n : {2, 3, 4})
+        clickBox(n);
+    EXPECT_EQ(canvas(15, 15), down.pixelColor(5, 15));    // 4 over 3
+    EXPECT_EQ(canvas(625, 465), down.pixelColor(5, 465)); // 2 over 1
+
     // Blue ground and the top paddle, across rows 1 and 2.
     ASSERT_TRUE(editor->OpenFile(writeLevel("top.vxl", {0, 0, -1, 0})));
     // Any button picks a brick; slot 0 takes no clicks.
@@ -83,33 +106,6 @@ TEST_F(EditorTest, TheMousePicksBricksAndPlacesOrEmptiesOnlyTheCellsItPresses)
     editor->Picture2[3]->refresh();
     for (int n = 1; n <= 6; ++n)
         EXPECT_EQ(editor->Picture2[n]->surface().pixelColor(8, 8), CellColour(n)) << n;
-}
-
-TEST_F(EditorTest, PaddleBoxesKeepAtLeastOnePaddleAndRedraw)
-{
-    start();
-    clickSlot(2);
-    mouse(QTest::MouseClick, 20, 465); // a brick over the bottom paddle's cell (1, 30)
-    const QImage across = HorizontalPaddleImage(), down = VerticalPaddleImage();
-    // Unticking the only box leaves box 1 ticked and the bottom bar drawn.
-    clickBox(1);
-    EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
-    // Tick the top, then untick the bottom: the paddle moves, the bricks stay drawn.
-    clickBox(3);
-    clickBox(1);
-    EXPECT_EQ(editor->Paddles, (std::array<std::int16_t, 5>{0, 0, 0, -1, 0}));
-    EXPECT_EQ(canvas(300, 465), QColor(Qt::black));
-    EXPECT_EQ(canvas(300, 15), across.pixelColor(300, 5));
-    EXPECT_EQ(canvas(20, 465), CellColour(2));
-    expectShown(editor->LevelPic);
-    clickBox(3);
-    EXPECT_EQ(boxes(), (Boxes{1, 0, 0, 0}));
-    EXPECT_EQ(canvas(300, 15), QColor(Qt::black));
-    // All four: the later bars cover the crossings.
-    for (int n : {2, 3, 4})
-        clickBox(n);
-    EXPECT_EQ(canvas(15, 15), down.pixelColor(5, 15));    // 4 over 3
-    EXPECT_EQ(canvas(625, 465), down.pixelColor(5, 465)); // 2 over 1
 }
 
 TEST_F(EditorTest, BackgroundsTileFromTheTopLeftAndExpandAndShrinkOnRightClick)

@@ -11,7 +11,7 @@
 #include <QSet>
 #include <QTimer>
 
-TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileMenu)
+TEST_F(EditorTest, StartsUntitledThenLevelsBuiltByHandOpenedOrDroppedKeepEveryWordWhenSaved)
 {
     start();
     expectFresh("Untitled");
@@ -41,11 +41,7 @@ TEST_F(EditorTest, StartsUntitledWithTheDefaultTilesetTheBottomPaddleAndTheFileM
     EXPECT_EQ(items(editor->mnuFile),
               "&New=Ctrl+N, &Open=Ctrl+O, -, &Save=Ctrl+S, Save &As=Ctrl+A, -, &Make Levelset=, "
               "New &Tileset=, -, E&xit=Ctrl+Q");
-}
 
-TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
-{
-    start();
     const QString stars = app.bgd("Stars.bmp");
     WriteBitmap(stars, SolidPicture(160, 120, QColor(90, 0, 0)));
     dialogs.open(stars);
@@ -108,11 +104,8 @@ TEST_F(EditorTest, ALevelBuiltByHandIsSavedBegunAnewOpenedAgainAndCleared)
     EXPECT_EQ(editor->LevelGrid, kept);
     EXPECT_EQ(canvas(5, 5), QColor(90, 0, 0));
     EXPECT_EQ(canvas(300, 465), HorizontalPaddleImage().pixelColor(300, 5));
-}
 
-TEST_F(EditorTest, AnOpenedOrDroppedLevelKeepsEveryWordAndSaveWritesItBack)
-{
-    start();
+    // An opened or dropped level keeps every word, and Save writes it back.
     clickSlot(2);
     const Cells cells{{0, 0, 9},  {5, 0, 3},   {0, 17, 2}, {1, 1, 4},
                       {20, 1, 3}, {20, 30, 6}, {7, 7, -5}, {8, 8, 200}};

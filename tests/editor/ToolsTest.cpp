@@ -37,7 +37,7 @@ protected:
 
 } // namespace
 
-TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
+TEST_F(ToolsTest, TheEditMenuAndItsOverlaysThenTheToolsMenuAndWhatItOpens)
 {
     QStringList menus;
     for (QAction *a : editor->menuBar()->actions())
@@ -68,10 +68,9 @@ TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
     key(Qt::Key_M);
     key(Qt::Key_M, Qt::ShiftModifier);
     PaintPending();
-    EXPECT_NE(shown(32, 100), before.pixelColor(32, 100)); // grid lines
-    EXPECT_NE(shown(100, 32), before.pixelColor(100, 32));
-    EXPECT_NE(shown(320, 5), before.pixelColor(320, 5));     // the left-right centre
-    EXPECT_NE(shown(100, 240), before.pixelColor(100, 240)); // the top-bottom centre
+    // Grid lines, the left-right centre and the top-bottom centre.
+    for (auto [x, y] : {std::pair(32, 100), {100, 32}, {320, 5}, {100, 240}})
+        EXPECT_NE(shown(x, y), before.pixelColor(x, y)) << x << ',' << y;
     EXPECT_TRUE(OnSurface(*editor->LevelPic) == before);
     editor->LevelPic_Paint();
     EXPECT_TRUE(OnSurface(*editor->LevelPic) == before);
@@ -80,10 +79,8 @@ TEST_F(ToolsTest, TheEditMenuStandsRightOfFileAndOverlaysStayOnTheScreen)
     key(Qt::Key_M, Qt::ShiftModifier);
     expectShown(editor->LevelPic);
     EXPECT_EQ(saved(), level({{3, 3, 2}, {4, 3, 2}}));
-}
 
-TEST_F(ToolsTest, TheToolsMenuRevisesTilesetsAndLevelsetsAndOpensWhatChecksFind)
-{
+    // The Tools menu revises tilesets and levelsets and opens what checks find.
     EXPECT_EQ(items(editor->mnuTools),
               "Edit &Tileset...=, Edit &Levelset...=, -, &Check Files...=");
     dialogs.modal([](QDialog &window) {
@@ -100,9 +97,8 @@ TEST_F(ToolsTest, TheToolsMenuRevisesTilesetsAndLevelsetsAndOpensWhatChecksFind)
     dialogs.open(app.lvl("Set.vxs"));
     editor->mnuEditLevelSet->trigger();
     const FileDialogRequest &asked = dialogs.shown().back().request;
-    EXPECT_EQ(
-        std::tie(asked.filter, asked.fileName, asked.folder),
-        std::make_tuple(QStringLiteral("Vorpex Levelsets|*.vxs"), QString(), app.path() + "/Lvl"));
+    EXPECT_EQ(std::tie(asked.filter, asked.fileName, asked.folder),
+              std::make_tuple("Vorpex Levelsets|*.vxs", QString(), app.path() + "/Lvl"));
     auto *levelset = editor->findChild<frmEditLevelSet *>();
     ASSERT_TRUE(levelset);
     levelset->lstLevels->setCurrentIndex(levelset->lstLevels->model()->index(0, 0));
@@ -187,7 +183,7 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
     EXPECT_EQ(saved(), rectangle);
 }
 
-TEST_F(ToolsTest, ASelectionMovesFlipsAndGoesThroughTheClipboard)
+TEST_F(ToolsTest, ASelectionGoesThroughTheClipboardAndMirrorsFlipsAndShiftsEditTheLevel)
 {
     for (auto [x, y, n] : {std::tuple(1, 1, 1), {2, 1, 2}, {2, 2, 3}, {11, 11, 4}}) {
         clickSlot(n);
@@ -246,10 +242,9 @@ TEST_F(ToolsTest, ASelectionMovesFlipsAndGoesThroughTheClipboard)
     key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
     key(Qt::Key_Delete);
     EXPECT_EQ(saved(), level({}));
-}
 
-TEST_F(ToolsTest, MirrorPaintingAndWholeLevelFlipsAndShifts)
-{
+    // Mirror painting on the level emptied, then whole-level flips and shifts.
+    key(Qt::Key_B);
     clickSlot(4);
     key(Qt::Key_M);
     key(Qt::Key_M, Qt::ShiftModifier);

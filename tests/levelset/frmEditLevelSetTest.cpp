@@ -105,7 +105,7 @@ TEST_F(EditLevelSetTest, ReorderedWithALevelAddedAndOneRemovedItSavesInTheNewOrd
         .answer(MsgAnswer::Yes);
     key(Qt::Key_Insert);
     EXPECT_EQ(std::tie(dialogs.shown()[0].request.filter, dialogs.shown()[0].request.folder),
-              std::make_tuple(QStringLiteral("Vorpex Levels|*.vxl"), app.path() + "/Lvl"));
+              std::make_tuple("Vorpex Levels|*.vxl", app.path() + "/Lvl"));
     dialogs.expectMessage("new.vxl is not beside the levelset or in Lvl.\r\n"
                           "Do you want to copy it beside the levelset?",
                           "VorpexEditor", MsgButtons::YesNo, MsgIcon::Question);
@@ -152,8 +152,7 @@ TEST_F(EditLevelSetTest, EachChangeIsOneStepAndUndoingBackToTheFileLeavesNothing
     EXPECT_FALSE(unsaved());
     for (int i = 0; i < 4; ++i)
         key(Qt::Key_Y, Ctrl);
-    EXPECT_EQ(std::tie(window->Levels(), window->LevelSetName()),
-              std::make_tuple(edited, QStringLiteral("Set!!")));
+    EXPECT_EQ(std::tie(window->Levels(), window->LevelSetName()), std::make_tuple(edited, "Set!!"));
     EXPECT_EQ(window->SelectedRows(), (QList<int>{2, 3})); // the levels moved last
     EXPECT_TRUE(unsaved());
     // Saved on closing where the file became a folder, then emptied: the window stays.
@@ -266,7 +265,7 @@ TEST_F(EditLevelSetTest, OpenInEditorSaveAsAndClosingAskBeforeAnythingIsLost)
                           MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No);
     const FileDialogRequest &request = dialogs.shown().end()[-2].request;
     EXPECT_EQ(std::tie(request.fileName, request.folder, request.overwritePrompt),
-              std::make_tuple(QStringLiteral("Set.vxs"), app.path() + "/Lvl", true));
+              std::make_tuple("Set.vxs", app.path() + "/Lvl", true));
     const QByteArray copy("Setx\r\n 3 \r\na.vxl\r\ngone.vxl\r\nc.vxl\r\n");
     EXPECT_EQ(ReadBytes(app.lvl("Copy.vxs")), copy);
     EXPECT_EQ(window->windowTitle(), "Edit Levelset - " + app.lvl("Copy.vxs"));

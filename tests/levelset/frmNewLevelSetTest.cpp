@@ -16,8 +16,6 @@
 
 namespace {
 
-const QString AppTitle = QStringLiteral("VorpexEditor");
-
 // A builder window over a temporary application folder.
 class LevelSetTest : public ::testing::Test
 {
@@ -109,15 +107,12 @@ TEST_F(LevelSetTest,
     const QString lvl = app.path() + QStringLiteral("/Lvl");
     ASSERT_TRUE(QDir(lvl).removeRecursively()); // no Lvl folder: none is made
     saveAs(elsewhere.path() + QStringLiteral("/Set.vxs"), MsgAnswer::Ok);
+    dialogs.expectMessage("Error in writing file.");
     EXPECT_FALSE(QFileInfo::exists(lvl));
     ASSERT_TRUE(QDir().mkpath(lvl));
     // A path without a file name must not be taken for the Lvl folder itself.
     saveAs(elsewhere.path() + QStringLiteral("/"), MsgAnswer::Ok);
-    ASSERT_EQ(dialogs.messages().size(), 2u);
-    for (const auto &m : dialogs.messages())
-        EXPECT_EQ(std::tie(m.text, m.caption, m.buttons, m.icon),
-                  std::make_tuple(QStringLiteral("Error in writing file."), AppTitle,
-                                  MsgButtons::Ok, MsgIcon::None));
+    dialogs.expectMessage("Error in writing file.");
     EXPECT_TRUE(EntriesOf(lvl).isEmpty() && window.isVisible());
     EXPECT_EQ(window.cboLevels->count(), 2);
 
@@ -125,7 +120,7 @@ TEST_F(LevelSetTest,
     const QString chosen = elsewhere.path() + QStringLiteral("/Set2.vxs");
     WriteBytes(app.lvl(QStringLiteral("Set2.vxs")), "old levelset\r\n");
     saveAs(chosen, MsgAnswer::No);
-    dialogs.expectMessage("Set2.vxs already exists.\r\nDo you want to replace it?", AppTitle,
+    dialogs.expectMessage("Set2.vxs already exists.\r\nDo you want to replace it?", "VorpexEditor",
                           MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No);
     EXPECT_EQ(ReadBytes(app.lvl(QStringLiteral("Set2.vxs"))), QByteArray("old levelset\r\n"));
     EXPECT_TRUE(window.isVisible());

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(LevelFile, EncodesEveryFieldAtItsOffsetWithNamesCutAtThirtyBytes)
+TEST(LevelFile, EveryFieldAtItsOffsetNamesCutAtThirtyBytesOrTrimmedAndNoShortFiles)
 {
     LevelFileData level;
     level.paddles = {-1, 0, 0, -1};
@@ -22,17 +22,14 @@ TEST(LevelFile, EncodesEveryFieldAtItsOffsetWithNamesCutAtThirtyBytes)
     EXPECT_EQ(EncodeLevelFile(level),
               LevelBytes({-1, 0, 0, -1}, "Stone.vxt", "abcdefghijklmnopqrstuvwxyz0123",
                          {{1, 1, 5}, {20, 30, 119}, {0, 7, 3}, {4, 0, -2}}));
-}
 
-TEST(LevelFile, DecodesTheLayoutTrimsNamesAndRefusesShortFiles)
-{
     const QByteArray bytes =
         LevelBytes({-1, 1, 0, -1}, "T.vxt", "  B b.bmp", {{0, 0, 7}, {3, 12, 42}, {20, 30, -9}});
-    const LevelFileData level = DecodeLevelFile(bytes + QByteArray(328, 'x'));
-    EXPECT_EQ(level.paddles, (std::array<std::int16_t, 4>{-1, 1, 0, -1}));
-    EXPECT_EQ(level.tilesetName, "T.vxt");
-    EXPECT_EQ(level.backgroundName, "  B b.bmp"); // only trailing blanks go
-    EXPECT_EQ(std::tuple(level.grid(0, 0), level.grid(3, 12), level.grid(20, 30)),
+    const LevelFileData decoded = DecodeLevelFile(bytes + QByteArray(328, 'x'));
+    EXPECT_EQ(decoded.paddles, (std::array<std::int16_t, 4>{-1, 1, 0, -1}));
+    EXPECT_EQ(decoded.tilesetName, "T.vxt");
+    EXPECT_EQ(decoded.backgroundName, "  B b.bmp"); // only trailing blanks go
+    EXPECT_EQ(std::tuple(decoded.grid(0, 0), decoded.grid(3, 12), decoded.grid(20, 30)),
               std::tuple(7, 42, -9));
     EXPECT_THROW(DecodeLevelFile(bytes.left(2671)), VorpexError);
 }

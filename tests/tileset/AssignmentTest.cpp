@@ -59,34 +59,11 @@ TEST_F(AssignmentTest, EveryPictureOfAnAnimatedStageCarriesThatStageRoundedOnce)
                                 Le32({1, 2, 2, 2, 2, 0, 64}));
 }
 
-TEST_F(AssignmentTest, PicturesOrStagesPastTheLastCellAreRefused)
+TEST_F(AssignmentTest, NumberBoxesAreCheckedAndPicturesOrStagesPastTheLastCellAreRefused)
 {
     startWalk(64, 16); // two cells
     const BrickRecord first = bricks[1], second = bricks[2];
-    auto expectRefused = [&](QWidget *button, int brick) {
-        dialogs.answer(MsgAnswer::Ok);
-        Click(button);
-        dialogs.expectMessage(QStringLiteral("Not enough bricks left in the picture."));
-        EXPECT_EQ(window.CurBrick, brick);
-        EXPECT_EQ(bricks[1], first);
-        EXPECT_EQ(bricks[2], second);
-    };
-    Click(window.chkAnimated);
-    for (const char *frames : {"3", "9999999999"}) {
-        TypeInto(window.txtFrames, QLatin1String(frames));
-        expectRefused(window.cmdNext, 1);
-    }
-    ClickInTurn({window.chkAnimated, window.cmdNext});
-    // On the last cell End tileset assigns it; a second stage has no cell to go to.
-    TypeInto(window.txtHits, QStringLiteral("2"));
-    expectRefused(window.Command2, 2);
-    TypeInto(window.txtHits, QStringLiteral("1"));
-    EXPECT_EQ(endAndSave(), Le32({2}) + Le32({1, 1, 1, 1, 1, 0, 0}) + Le32({1, 1, 1, 1, 1, 32, 0}));
-}
-
-TEST_F(AssignmentTest, FramesBoxIsCheckedOnEveryChangeHitsBoxOnLosingTheFocus)
-{
-    startWalk(64, 16);
+    // The frames box is checked on every change, the hits box on losing the focus.
     Click(window.chkAnimated);
     dialogs.answer(MsgAnswer::Ok).answer(MsgAnswer::Ok).answer(MsgAnswer::Ok);
     window.txtFrames->setFocus();
@@ -106,6 +83,25 @@ TEST_F(AssignmentTest, FramesBoxIsCheckedOnEveryChangeHitsBoxOnLosingTheFocus)
     TypeInto(window.txtHits, QStringLiteral("1e999")); // too large to be a number
     Click(window.Command7);
     EXPECT_EQ(dialogs.messages().size(), 3u);
+
+    auto expectRefused = [&](QWidget *button, int brick) {
+        dialogs.answer(MsgAnswer::Ok);
+        Click(button);
+        dialogs.expectMessage(QStringLiteral("Not enough bricks left in the picture."));
+        EXPECT_EQ(window.CurBrick, brick);
+        EXPECT_EQ(bricks[1], first);
+        EXPECT_EQ(bricks[2], second);
+    };
+    for (const char *frames : {"3", "9999999999"}) {
+        TypeInto(window.txtFrames, QLatin1String(frames));
+        expectRefused(window.cmdNext, 1);
+    }
+    ClickInTurn({window.chkAnimated, window.cmdNext});
+    // On the last cell End tileset assigns it; a second stage has no cell to go to.
+    TypeInto(window.txtHits, QStringLiteral("2"));
+    expectRefused(window.Command2, 2);
+    TypeInto(window.txtHits, QStringLiteral("1"));
+    EXPECT_EQ(endAndSave(), Le32({2}) + Le32({1, 1, 1, 1, 1, 0, 0}) + Le32({1, 1, 1, 1, 1, 32, 0}));
 }
 
 TEST_F(AssignmentTest, ShooterTopRightBottomLeftInTurnAndKeyboardTogglesWait)

@@ -16,14 +16,14 @@ class EditTest : public BuilderFixture
 protected:
     EditTest()
     {
-        WriteBitmap(app.tls(QStringLiteral("Stone.bmp")), CellPicture(32, 96));
+        WriteBitmap(app.tls("Stone.bmp"), CellPicture(32, 96));
         WriteBytes(stone, file);
     }
     void edit(int start = 1) { ASSERT_TRUE(window.EditTileSet(stone, start)); }
     // A point of the preview's drawing area, inside its 2-pixel border.
     void clickPreview(int y) { QTest::mouseClick(window.TileBmp, Qt::LeftButton, {}, {7, y + 2}); }
 
-    const QString stone = app.tls(QStringLiteral("Stone.vxt"));
+    const QString stone = app.tls("Stone.vxt");
     const QByteArray file =
         Le32({5}) + Records[0] + Records[1] + Records[2] + Records[3] + Records[4];
 };
@@ -33,7 +33,7 @@ protected:
 TEST_F(EditTest, GoesToBricksByNumberAndPreviewAndWritesBackOnlyTheOneChanged)
 {
     edit();
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Edit Tileset - Stone.vxt"));
+    EXPECT_EQ(window.windowTitle(), "Edit Tileset - Stone.vxt");
     EXPECT_TRUE(window.cmdSave->isEnabled() && window.Option2->isChecked() &&
                 window.chkShooter[1]->isChecked() && !window.chkShooter[2]->isChecked());
 
@@ -60,7 +60,7 @@ TEST_F(EditTest, GoesToBricksByNumberAndPreviewAndWritesBackOnlyTheOneChanged)
     ClickInTurn({window.cmdPrevious, window.cmdNext, window.Option2});
     EXPECT_FALSE(window.Option1[1]->isChecked());
     Click(window.Option1[1]);
-    TypeInto(window.txtHits, QStringLiteral("1"));
+    TypeInto(window.txtHits, "1");
     // Brick 5's animation undone: a brick of one picture.
     dialogs.number(5);
     QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier);
@@ -76,9 +76,9 @@ TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer
     edit(4);
     dialogs.answer(MsgAnswer::No);
     Click(window.Command2);
-    ASSERT_NO_FATAL_FAILURE(dialogs.expectMessage(
-        QStringLiteral("The tileset will end at brick 3. Bricks 4 to 5 will be removed."),
-        QStringLiteral("VorpexEditor"), MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No));
+    ASSERT_NO_FATAL_FAILURE(
+        dialogs.expectMessage("The tileset will end at brick 3. Bricks 4 to 5 will be removed.",
+                              "VorpexEditor", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No));
     EXPECT_TRUE(window.frmActions->isEnabled());
     QTest::keyClick(&window, Qt::Key_Escape); // nothing differs: no question
     EXPECT_FALSE(window.isVisible());
@@ -89,9 +89,8 @@ TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer
     Click(window.Option1[3]);
     dialogs.answer(MsgAnswer::Cancel).answer(MsgAnswer::No);
     Click(window.Command3);
-    dialogs.expectMessage(QStringLiteral("Do you want to save the changes to the tileset?"),
-                          QStringLiteral("VorpexEditor"), MsgButtons::YesNoCancel,
-                          MsgIcon::Question);
+    dialogs.expectMessage("Do you want to save the changes to the tileset?", "VorpexEditor",
+                          MsgButtons::YesNoCancel, MsgIcon::Question);
     EXPECT_TRUE(window.isVisible());
     window.close();
     EXPECT_TRUE(!window.isVisible() && ReadBytes(stone) == file);
@@ -106,7 +105,7 @@ TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer
 
 TEST_F(EditTest, AMissingOrMismatchedBitmapOrAShortFileOpensNothing)
 {
-    const QString bitmap = app.tls(QStringLiteral("Stone.bmp"));
+    const QString bitmap = app.tls("Stone.bmp");
     // No bitmap; four cells for five bricks; a width of no whole cells; a record cut short.
     for (const auto &[vxt, picture] :
          {std::pair(file, QImage()), std::pair(file, CellPicture(32, 64)),
@@ -117,9 +116,9 @@ TEST_F(EditTest, AMissingOrMismatchedBitmapOrAShortFileOpensNothing)
         WriteBytes(stone, vxt);
         dialogs.answer(MsgAnswer::Ok);
         EXPECT_FALSE(window.EditTileSet(stone));
-        dialogs.expectMessage(QStringLiteral("Cannot open tileset.\r\n") + stone);
+        dialogs.expectMessage("Cannot open tileset.\r\n" + stone);
     }
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("New Tileset"));
+    EXPECT_EQ(window.windowTitle(), "New Tileset");
     EXPECT_TRUE(window.cmdOpenPic->isEnabled() && bricks.upperBound() == 0);
 
     // A brick no one has assigned (Check Files finds those) shows no option at all.
