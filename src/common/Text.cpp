@@ -32,22 +32,11 @@ QByteArray EncodeName(const QString &name)
 
 QString DecodeName(const QByteArray &bytes)
 {
-    bool ascii = true;
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (!ascii) {
-        // A leading byte order mark is part of the name, not a marker to drop.
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
-                                                      QStringDecoder::Flag::ConvertInitialBom);
-        QString text = utf8.decode(bytes);
-        if (!utf8.hasError())
-            return text;
-    }
-    return QString::fromLatin1(bytes);
+    // A leading byte order mark is part of the name, not a marker to drop.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
 QString ShownName(const QString &name)
