@@ -111,6 +111,9 @@ TEST_F(EditLevelSetTest, ReorderedWithALevelAddedAndOneRemovedItSavesInTheNewOrd
                           "VorpexEditor", MsgButtons::YesNo, MsgIcon::Question);
     EXPECT_EQ(ReadBytes(app.lvl("new.vxl")), Level(4));
     EXPECT_EQ(window->SelectedRows(), (QList<int>{3, 4}));
+    dialogs.cancelOpen(); // the next Add Level starts at the first level added
+    key(Qt::Key_Insert);
+    EXPECT_EQ(dialogs.shown().back().request.fileName, elsewhere.path() + "/new.vxl");
     EXPECT_FALSE(window->lstLevels->showDropIndicator()); // the list draws a line of its own
     click(4);
     key(Qt::Key_Delete);
