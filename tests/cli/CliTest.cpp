@@ -80,7 +80,7 @@ TEST_F(CliTest, RenderDrawsWhatTheEditorShowsAndNothingForABadLevel)
     EXPECT_EQ(twice.pixelColor(2 * 321 + 1, 2 * 233), canvas.pixelColor(321, 233));
     ASSERT_EQ(vorpex({"render", path, app.path() + "/small.jpg", "--size", "160"}).status, 0);
     EXPECT_EQ(QImage(app.path() + "/small.jpg").size(), QSize(160, 120));
-    ASSERT_EQ(vorpex({"render", path, out, "--no-paddles"}).status, 0);
+    ASSERT_EQ(vorpex({"render", path, out, "--no-paddles", "--scale", "1"}).status, 0);
     EXPECT_EQ(QImage(out).pixelColor(300, 465), canvas.pixelColor(300, 481 - 16 * 30));
 
     // A level the editor cannot open: its message, exit 1, nothing written.
