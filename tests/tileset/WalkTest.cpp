@@ -16,6 +16,7 @@ TEST_F(WalkTest, ControlsNestInFramesAndOpenPictureRefusesWrongSizesAndKeepsTheP
           {"chkAnimated", "Frame3", {32, 240}, "Animated"},
           {"Option1(4)", "frmAssigns", {144, 256}, "Dynamite"},
           {"chkShooter(1)", "frmAssigns", {256, 184}, ""},
+          {"Option1(26)", "frmAssigns", {288, 256}, "Option1"}, // the last never offered
           {"Command2", "frmActions", {136, 296}, "&End tileset"},
           {"Command3", "frmNewTileSet", {360, 344}, "&Cancel"}}) {
         auto *w = window.findChild<QAbstractButton *>(QLatin1String(name));
