@@ -195,6 +195,7 @@ TEST_F(ToolsTest, ASelectionGoesThroughTheClipboardAndMirrorsFlipsAndShiftsEditT
     stroke({{1, 1}, {2, 2}});
     const QRect last(32, 16, 32, 16); // its outline crosses the selection's last cell
     EXPECT_FALSE(OnScreen(*editor->LevelPic).copy(last) == OnSurface(*editor->LevelPic).copy(last));
+    stroke({{4, 4}, {5, 5}}, Qt::RightButton); // selects nothing
     key(Qt::Key_Right);
     key(Qt::Key_Up); // refused: a brick would leave the playfield
     EXPECT_EQ(editor->mnuUndo->text(), "&Undo Move");
