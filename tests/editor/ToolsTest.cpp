@@ -152,6 +152,10 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
     key(Qt::Key_B);
     stroke({{19, 29}, {20, 30}}, Qt::LeftButton, Qt::ShiftModifier);
     stroke({{20, 29}, {20, 30}}, Qt::RightButton, Qt::ShiftModifier);
+    press(1, 30, Qt::LeftButton, Qt::ShiftModifier); // Esc places nothing here either
+    over(2, 30);
+    key(Qt::Key_Escape);
+    release(2, 30);
     EXPECT_EQ(std::tuple(editor->LevelGrid(19, 29), editor->LevelGrid(19, 30),
                          editor->LevelGrid(20, 29), editor->LevelGrid(20, 30)),
               std::tuple(3, 3, 0, 0));
