@@ -198,7 +198,6 @@ void frmEditor::Picture2_MouseDown(int index)
 bool frmEditor::NewLevel()
 {
     CommonDialog1.Filter = QStringLiteral("Vorpex Tilesets|*.vxt");
-    CommonDialog1.FilterIndex = 1;
     const std::optional<QString> chosen = CommonDialog1.ShowOpen();
     if (!chosen)
         return false;
@@ -320,7 +319,6 @@ void frmEditor::mnuOpen_Click()
     if (!AskToSave())
         return;
     CommonDialog1.Filter = LevelFilter;
-    CommonDialog1.FilterIndex = 1;
     if (const std::optional<QString> chosen = CommonDialog1.ShowOpen())
         OpenFile(*chosen);
 }
@@ -335,7 +333,6 @@ bool frmEditor::mnuSave_Click()
 bool frmEditor::mnuSaveAs_Click()
 {
     CommonDialog1.Filter = LevelFilter;
-    CommonDialog1.FilterIndex = 1;
     CommonDialog1.OverwritePrompt = true;
     const std::optional<QString> chosen = CommonDialog1.ShowSave();
     return chosen && SaveFile(*chosen);

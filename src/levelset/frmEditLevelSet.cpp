@@ -200,7 +200,6 @@ std::optional<QString> frmEditLevelSet::AskForLevelSet(CommonDialog &dialog,
 {
     const QString last = dialog.FileName;
     dialog.Filter = LevelSetFilter;
-    dialog.FilterIndex = 1;
     dialog.FileName.clear();
     dialog.InitDir = AppFolders::InFolder(appFolder, AppFolders::Levelsets);
     const std::optional<QString> chosen = dialog.ShowOpen();
@@ -349,7 +348,6 @@ bool frmEditLevelSet::MayHold(qsizetype levels)
 void frmEditLevelSet::mnuAddLevel_Click()
 {
     CommonDialog1.Filter = LevelFilter;
-    CommonDialog1.FilterIndex = 1;
     CommonDialog1.InitDir = QFileInfo(levelSetPath).absolutePath();
     const std::optional<QStringList> chosen = CommonDialog1.ShowOpenFiles();
     if (!chosen)
@@ -531,7 +529,6 @@ bool frmEditLevelSet::mnuSave_Click()
 bool frmEditLevelSet::mnuSaveAs_Click()
 {
     CommonDialog1.Filter = LevelSetFilter;
-    CommonDialog1.FilterIndex = 1;
     CommonDialog1.OverwritePrompt = true;
     // Offered under its own name, in Lvl.
     CommonDialog1.FileName = QFileInfo(levelSetPath).fileName();

@@ -117,7 +117,6 @@ void frmNewLevelSet::Form_Load()
 void frmNewLevelSet::cmdAddLevel_Click()
 {
     CommonDialog1.Filter = LevelFilter;
-    CommonDialog1.FilterIndex = 1;
     const std::optional<QString> chosen = CommonDialog1.ShowOpen();
     if (!chosen)
         return;
@@ -132,7 +131,6 @@ void frmNewLevelSet::cmdAddLevel_Click()
 void frmNewLevelSet::cmdSave_Click()
 {
     CommonDialog1.Filter = LevelSetFilter;
-    CommonDialog1.FilterIndex = 1;
     CommonDialog1.OverwritePrompt = true;
     const std::optional<QString> chosen = CommonDialog1.ShowSave();
     if (!chosen)

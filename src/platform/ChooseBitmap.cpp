@@ -9,7 +9,6 @@
 std::optional<ChosenBitmap> ChooseBitmap(CommonDialog &dialog, Dialogs &dialogs, QWidget *parent)
 {
     dialog.Filter = QStringLiteral("Bitmap|*.bmp");
-    dialog.FilterIndex = 1;
     const std::optional<QString> chosen = dialog.ShowOpen();
     if (!chosen)
         return std::nullopt;

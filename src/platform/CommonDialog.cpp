@@ -2,7 +2,7 @@
 
 FileDialogRequest CommonDialog::request(bool save) const
 {
-    return {Filter, FilterIndex, save && OverwritePrompt, FileName, InitDir};
+    return {Filter, save && OverwritePrompt, FileName, InitDir};
 }
 
 std::optional<QString> CommonDialog::show(bool save)

@@ -15,7 +15,6 @@ public:
     CommonDialog(Dialogs &dialogs, QWidget *owner) : backend(dialogs), parent(owner) {}
 
     QString Filter;
-    int FilterIndex = 1;
     bool OverwritePrompt = false;
     QString FileName;
     QString InitDir; // where the dialog starts while FileName names no file

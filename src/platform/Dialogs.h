@@ -8,13 +8,12 @@
 class QDialog;
 class QWidget;
 
-// What a file dialog is asked to show: a filter of the form "Description|*.ext", the filter
-// selected (from 1), whether replacing an existing file is confirmed, the name it starts with,
-// and the folder it starts in when that name gives none.
+// What a file dialog is asked to show: a filter of the form "Description|*.ext" (the first one
+// chosen), whether replacing an existing file is confirmed, the name it starts with, and the
+// folder it starts in when that name gives none.
 struct FileDialogRequest
 {
     QString filter;
-    int filterIndex = 1;
     bool overwritePrompt = false;
     QString fileName;
     QString folder{};

@@ -34,9 +34,7 @@ runFileDialog(QWidget *parent, const FileDialogRequest &request, Mode mode)
                                                  : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     const QStringList filters = QtNameFilters(request.filter);
-    dialog.setNameFilters(filters);
-    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
-        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    dialog.setNameFilters(filters); // the first one chosen
     if (!request.folder.isEmpty())
         dialog.setDirectory(request.folder);
     if (!request.fileName.isEmpty())

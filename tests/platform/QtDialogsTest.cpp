@@ -87,10 +87,9 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
         EXPECT_EQ(dialog.selectedFiles(), QStringList{existing});
         static_cast<QDialog &>(dialog).accept();
     });
-    EXPECT_EQ(dialogs.showOpen(nullptr, {"Vorpex Level Files|*.vxl", 1, false, existing}),
-              existing);
+    EXPECT_EQ(dialogs.showOpen(nullptr, {"Vorpex Level Files|*.vxl", false, existing}), existing);
     whenUp<QFileDialog>([](QFileDialog &dialog) { dialog.reject(); });
-    EXPECT_EQ(dialogs.showOpen(nullptr, {"Bitmap|*.bmp", 1, false, existing}), std::nullopt);
+    EXPECT_EQ(dialogs.showOpen(nullptr, {"Bitmap|*.bmp", false, existing}), std::nullopt);
     // Several files, from the folder asked for (not the last visited) where no name is given.
     const QStringList levels{app.tls("x.vxl"), app.tls("y.vxl")};
     for (const QString &level : levels)
@@ -103,7 +102,7 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
         dialog.findChild<QLineEdit *>("fileNameEdit")->setText("\"x.vxl\" \"y.vxl\"");
         static_cast<QDialog &>(dialog).accept();
     });
-    EXPECT_EQ(dialogs.showOpenFiles(nullptr, {"Levels|*.vxl", 1, false, {}, app.path() + "/Tls"}),
+    EXPECT_EQ(dialogs.showOpenFiles(nullptr, {"Levels|*.vxl", false, {}, app.path() + "/Tls"}),
               levels);
 
     // Save over an existing file: asked first when the program asks for it (No, then Yes)...
@@ -119,11 +118,10 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
                       answer == Button::Yes ? QDialog::Accepted : QDialog::Rejected);
         }
     });
-    EXPECT_EQ(dialogs.showSave(nullptr, {"Vorpex Levelsets|*.vxs", 1, true, existing}), existing);
+    EXPECT_EQ(dialogs.showSave(nullptr, {"Vorpex Levelsets|*.vxs", true, existing}), existing);
     // ... and not when it does not.
     whenUp<QFileDialog>([](QFileDialog &dialog) { static_cast<QDialog &>(dialog).accept(); });
-    EXPECT_EQ(dialogs.showSave(nullptr, {"Vorpex Level Files|*.vxl", 1, false, existing}),
-              existing);
+    EXPECT_EQ(dialogs.showSave(nullptr, {"Vorpex Level Files|*.vxl", false, existing}), existing);
 
     // A folder: the one it opens in, taken as is (a file dialog would enter it); Cancel: none.
     whenUp<QFileDialog>([](QFileDialog &dialog) { dialog.reject(); });
