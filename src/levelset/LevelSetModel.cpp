@@ -66,7 +66,7 @@ QVariant LevelSetModel::data(const QModelIndex &index, int role) const
     case StatusRole: {
         const Entry *found = entry(level);
         if (!found)
-            return role == ThumbnailRole ? QVariant(QImage()) : QVariant(QString());
+            return QVariant(); // no picture, no reason, no tip yet
         if (role == ThumbnailRole)
             return found->thumbnail.image;
         if (role == Qt::ToolTipRole)
