@@ -184,8 +184,7 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyUpToDateAndAnOrphanIsOffered)
     clickSlot(5);
     stroke({{19, 30}});
     ASSERT_TRUE(copiesBecome(2));
-    // A third editor finds both copies owned, and asks nothing, even where a lock holds no
-    // owner's name: its owner still holds it locked.
+    // A third editor finds both copies owned, asking nothing: a lock naming no owner is held too.
     WriteBytes(recovery + '/' + EntriesOf(recovery).filter(".lock").value(0), "");
     editorWithRecovery(app.path());
 
@@ -296,8 +295,8 @@ TEST_F(HistoryTest, AKilledEditorGivesItsLevelBack)
         QTest::qWait(60000);
         return;
     }
-    // The level's tileset goes missing while the editor is down; the lock is left empty, as a
-    // crash between making it and writing into it leaves it.
+    // The tileset goes missing while the editor is down; the lock is left empty, as a crash
+    // right after making it leaves it.
     WriteFixtureTileset(app.tls("Moved.vxt"), 64, 48, 6);
     const QString path = app.lvl("killed.vxl");
     WriteBytes(path, LevelBytes({0, -1, 0, 0}, "Moved.vxt", "DefaultBackground.bmp", {{2, 2, 1}}));

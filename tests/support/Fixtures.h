@@ -65,13 +65,11 @@ QColor CellColour(int n);
 // A picture whose 32 x 16 cells, numbered down each column then across, have CellColour(n).
 QImage CellPicture(int width, int height);
 void WriteBitmap(const QString &path, const QImage &image);
-// A one-bit Windows bitmap written out by hand, every pixel colour 0 of its palette. Any size,
-// 0 x 0 included, and small on disk however many pixels it has.
+// A one-bit bitmap written out by hand, all colour 0: any size (0 x 0 too), small on disk.
 QByteArray MonoBitmap(int width, int height, QColor colour);
 QImage SolidPicture(int width, int height, QColor colour);
 
-// A tileset file of `count` records for the cells of a width x height bitmap (Action 1, one
-// frame, one hit, picture at its cell), with its companion bitmap of CellPicture.
+// A tileset of `count` records (Action 1, one frame and hit, at its cell) and its CellPicture.
 void WriteFixtureTileset(const QString &vxtPath, int width, int height, int count);
 
 class PictureBox;
