@@ -14,9 +14,7 @@ LevelListView::LevelListView(QWidget *parent) : QListView(parent)
     setResizeMode(QListView::Adjust);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setDragEnabled(true);
-    setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::InternalMove);
+    setDragDropMode(QAbstractItemView::InternalMove); // dragging and drops on too
     setDefaultDropAction(Qt::MoveAction);
     setDropIndicatorShown(false);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
