@@ -279,9 +279,8 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
                         "Bricks: 5 \\(bitmap 32 x 16, 1 cells\\).*\n1 +Dynamite .*\n2 +Shooter top "
                         ".*\n3 +Shooter top\\+bottom .*\n4 +none .*\n5 +code 20 ",
                         QRegularExpression::DotMatchesEverythingOption)));
-    WriteBytes(app.tls("Junk.vxt"), Le32({0}));
-    WriteBytes(app.tls("Junk.bmp"), "junk");
-    EXPECT_TRUE(vorpex({"info", app.tls("Junk.vxt")}).out.contains("Junk.bmp cannot be read)"));
+    WriteBytes(app.tls("Kinds.bmp"), "junk");
+    EXPECT_TRUE(vorpex({"info", app.tls("Kinds.vxt")}).out.contains("Kinds.bmp cannot be read)"));
     WriteBytes(app.lvl("Set.vxs"), "Mine\n 2\na.vxl \nb.vxl\n\n");
     EXPECT_TRUE(vorpex({"info", app.lvl("Set.vxs")})
                     .out.endsWith("Name: Mine\nLevels: 2\n  1. a.vxl\n  2. b.vxl\n"));
