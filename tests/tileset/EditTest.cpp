@@ -73,11 +73,11 @@ TEST_F(EditTest, GoesToBricksByNumberAndPreviewAndWritesBackOnlyTheOneChanged)
 
 TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer)
 {
-    edit(4);
+    edit(5); // the last brick
     dialogs.answer(MsgAnswer::No);
     Click(window.Command2);
     ASSERT_NO_FATAL_FAILURE(
-        dialogs.expectMessage("The tileset will end at brick 3. Bricks 4 to 5 will be removed.",
+        dialogs.expectMessage("The tileset will end at brick 4. Bricks 5 to 5 will be removed.",
                               "VorpexEditor", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No));
     EXPECT_TRUE(window.frmActions->isEnabled());
     QTest::keyClick(&window, Qt::Key_Escape); // nothing differs: no question
