@@ -1,6 +1,7 @@
 #include "EditorProgram.h"
 
 #include "frmEditor.h"
+#include "imageio/QtImages.h"
 #include "model/BrickTable.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ int RunEditor(const QStringList &arguments,
         std::fputs("usage: VorpexEditor [LEVEL.vxl]\n", stderr);
         return 2;
     }
+    UseQtPictureDecoder();
     BrickTable bricks;
     frmEditor editor(dialogs, appFolder, bricks, recoveryFolder);
     editor.showAndActivate();

@@ -253,7 +253,11 @@ TEST_F(EditorTest, TheProgramTakesOneLevelOnItsCommandLineRelativeToWhereItStart
     for (const QStringList &args :
          {QStringList{"VorpexEditor", "a.vxl", "b.vxl"}, QStringList{"VorpexEditor", "a.txt"}})
         EXPECT_EQ(RunEditor(args, dialogs, app.path(), {}), 2);
-    const QString path = writeLevel("given.vxl", {0, -1, 0, 0}, {{4, 4, 2}});
+    WriteBytes(app.bgd("Qt.bmp"), QByteArray("BM") + Le32({1078, 0, 54, 40, 32, 16}) +
+                                      Le16({1, 16}) + Le32({0, 1024, 0, 0, 0, 0}) +
+                                      QByteArray(1024, '\0'));
+    SetFallbackPictureDecoder(nullptr); // the program's own: 16-bit bitmaps need Qt's reader
+    const QString path = writeLevel("given.vxl", {0, -1, 0, 0}, {{4, 4, 2}}, "Qt.bmp");
     const QString started = QDir::currentPath();
     QDir::setCurrent(app.path());
     QString shown;

@@ -25,8 +25,7 @@ namespace {
 
 const Qt::KeyboardModifier Ctrl = Qt::ControlModifier;
 
-// A level over tileset T.vxt and a background that is nowhere: `brick` at cell (1, 1), and at
-// cell (2, 1) brick 50, which T.vxt does not have.
+// A level over T.vxt, its background nowhere: `brick` at (1, 1), brick 50 (not in T.vxt) at (2, 1).
 QByteArray Level(std::int32_t brick)
 {
     return LevelBytes({-1, 0, 0, 0}, "T.vxt", "Gone.bmp", {{1, 1, brick}, {2, 1, 50}});

@@ -8,8 +8,7 @@
 
 namespace {
 
-// A bitmap written out by hand: info header, palette, rows as given (bottom row first unless
-// the height is negative).
+// A bitmap by hand: info header, palette, rows as given (bottom up unless the height is negative).
 QByteArray
 bitmap(int width, int height, int bits, const QList<QRgb> &palette, const QByteArray &rows)
 {

@@ -1,5 +1,4 @@
-// Loaded with LD_PRELOAD: the file system as FAT and exFAT show it, with no hard links and no
-// unnamed temporary files.
+// Preloaded: the file system as FAT and exFAT show it, without hard links or unnamed temp files.
 #include <cerrno>
 #include <cstdarg>
 #include <dlfcn.h>
