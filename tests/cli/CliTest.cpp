@@ -181,7 +181,6 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     const Run lines = vorpex(QStringList{"check"} + checked);
     EXPECT_EQ(lines.status, 1);
     const QStringList said = lines.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_FALSE(said.isEmpty());
     EXPECT_EQ(said.last(), "12 files checked: 16 errors, 0 warnings");
     EXPECT_TRUE(lines.bytes.contains(latin1 + ": error: no paddle"));
     EXPECT_TRUE(lines.out.contains(" and 2 more\n"));
@@ -210,12 +209,16 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
                   u"Negative.vxt: count"));
 
     // Warnings fail only with --strict; a path that is not there is 2.
-    const QString odd = writeLevel("odd.vxl", {-1, 1, 0, 0});
+    const QString odd = writeLevel("odd.vxl", {-1, 1, 0, 0}, {{0, 7, 3}});
     WriteBytes(odd, ReadBytes(odd) + "end");
-    const Run warned = vorpex({"check", odd});
+    WriteFixtureTileset(app.tls("Tall.vxt"), 64, 50, 6);
+    const Run warned = vorpex({"check", odd, app.tls("Tall.vxt")});
     EXPECT_EQ(warned.status, 0);
-    EXPECT_TRUE(warned.out.contains(odd + ": warning: 3 bytes after the level's 2672\n"));
-    EXPECT_TRUE(warned.out.endsWith("1 file checked: 0 errors, 2 warnings\n"));
+    for (const QString &line : {odd + ": warning: 3 bytes after the level's 2672\n",
+                                QString("outside the playfield, are set: (0, 7) = 3\n"),
+                                QString("bitmap of 64 x 50 is not cut into whole 32 x 16 cells\n"),
+                                QString("\n2 files checked: 0 errors, 4 warnings\n")})
+        EXPECT_TRUE(warned.out.contains(line)) << warned.out.toStdString();
     EXPECT_EQ(vorpex({"check", "--strict", odd}).status, 1);
     EXPECT_EQ(vorpex({"check", "--json", odd}, {}, "/dev/full").status, 1);
     const Run nowhere = vorpex({"check", app.lvl("nowhere")});
@@ -270,7 +273,6 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
                Le32({5}) + Le32({4, 1, 1, 1, 1, 0, 0}) + Le32({5, 1, 1, 1, 1, 0, 16}) +
                    Le32({19, 1, 1, 1, 1, 0, 32}) + Le32({0, 1, 1, 1, 1, 0, 0}) +
                    Le32({20, 1, 1, 1, 1, 0, 0}));
-    // A 16-bit bitmap, which only Qt's reader reads.
     WriteBytes(app.tls("Kinds.bmp"), QByteArray("BM") + Le32({1078, 0, 54, 40, 32, 16}) +
                                          Le16({1, 16}) + Le32({0, 1024, 0, 0, 0, 0}) +
                                          QByteArray(1024, '\0'));
@@ -287,15 +289,13 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     WriteBytes(app.lvl("Bad.vxs"), "Mine\r\n 3 \r\na.vxl\r\n");
     EXPECT_EQ(vorpex({"info", app.lvl("Bad.vxs")}).status, 1);
     const Run full = vorpex({"info", path}, {}, "/dev/full"); // held back until the flush
-    EXPECT_EQ(std::tie(full.status, full.err),
-              std::tuple(1, "vorpex: cannot write standard output: No space left on device\n"));
+    EXPECT_TRUE(full.status == 1 && full.err.endsWith("output: No space left on device\n"));
 
     EXPECT_TRUE(vorpex({"--help"}).out.contains("render LEVEL.vxl OUT"));
-    for (auto [command, text] : {std::pair("render", "The picture of a level."),
-                                 {"info", "What a level, tileset or"},
-                                 {"check", "Faults in levels"},
-                                 {"check", "--strict"}})
-        EXPECT_TRUE(vorpex({command, "--help"}).out.contains(text)) << text;
+    const QStringList help{"render", "picture of a", "info",  "What a",
+                           "check",  "Faults",       "check", "--strict"};
+    for (qsizetype i = 0; i < help.size(); i += 2)
+        EXPECT_TRUE(vorpex({help[i], "--help"}).out.contains(help[i + 1])) << help[i].toStdString();
     EXPECT_EQ(vorpex({"--version"}).out, "vorpex 1.0.0\n");
     for (const QStringList &args :
          {QStringList{"paint"}, {"info"}, {"check"}, {"check", "--bogus", path}})
