@@ -292,8 +292,8 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     EXPECT_TRUE(full.status == 1 && full.err.endsWith("output: No space left on device\n"));
 
     EXPECT_TRUE(vorpex({"--help"}).out.contains("render LEVEL.vxl OUT"));
-    const QStringList help{"render", "picture of a", "info",  "What a",
-                           "check",  "Faults",       "check", "--strict"};
+    const QStringList help{"render", "picture of a",       "info",  "holds.\n  FILE   ",
+                           "check",  "levelsets.\n  PATH", "check", "--strict"};
     for (qsizetype i = 0; i < help.size(); i += 2)
         EXPECT_TRUE(vorpex({help[i], "--help"}).out.contains(help[i + 1])) << help[i].toStdString();
     EXPECT_EQ(vorpex({"--version"}).out, "vorpex 1.0.0\n");

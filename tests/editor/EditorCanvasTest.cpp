@@ -152,4 +152,11 @@ TEST_F(EditorTest, BackgroundsTileFromTheTopLeftAndExpandAndShrinkOnRightClick)
     EXPECT_EQ(std::tuple(editor->BackPicPath, editor->BackPiclbl->text(), editor->BackTileWidth),
               std::tuple(app.bgd("b641.bmp"), label, 641));
     EXPECT_EQ(editor->LevelPic->surface(), canvasBefore);
+    // Undone back to no background, the ground is black again, erasing included.
+    while (editor->mnuUndo->isEnabled())
+        ctrl(Qt::Key_Z);
+    clickSlot(1);
+    stroke({{1, 1}});
+    stroke({{1, 1}}, Qt::RightButton);
+    EXPECT_EQ(canvas(5, 5), QColor(Qt::black));
 }

@@ -73,6 +73,7 @@ TEST_F(EditorTest, StartsUntitledThenLevelsBuiltByHandOpenedOrDroppedKeepEveryWo
     expectFresh("Untitled");
     EXPECT_EQ(editor->BackPicSet, VbFalse);
     EXPECT_EQ(editor->BackPiclbl->text(), "Background Pic - Right-click to expand");
+    EXPECT_EQ(editor->Backpic->picture(), prompt);
     EXPECT_EQ(canvas(5, 5), QColor(Qt::black));
     dialogs.answer(MsgAnswer::No).cancelOpen();
     editor->mnuOpen_Click();

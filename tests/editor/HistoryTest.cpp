@@ -173,6 +173,7 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyUpToDateAndAnOrphanIsOffered)
 {
     editor = editorWithRecovery(app.path());
     auto other = editorWithRecovery(app.path());
+    ASSERT_TRUE(editor->SaveFile(app.lvl("three.vxl")));
     clickSlot(3);
     // A click every 50 ms: the first one is in a copy well before the last.
     for (int x = 1; x <= 10; ++x) {
@@ -196,7 +197,7 @@ TEST_F(HistoryTest, EachEditorKeepsItsOwnCopyUpToDateAndAnOrphanIsOffered)
     editor = editorWithRecovery(app.path());
     dialogs.expectMessage("The editor was not closed properly. Restore the unsaved level?",
                           "VorpexEditor", MsgButtons::YesNo, MsgIcon::Question);
-    EXPECT_EQ(editor->windowTitle(), "Vorpex Editor - Untitled");
+    EXPECT_EQ(editor->windowTitle(), title(app.lvl("three.vxl")));
     EXPECT_EQ(canvas(40, 5), CellColour(3));
     EXPECT_TRUE(editor->HasUnsavedChanges());
     dialogs.answer(MsgAnswer::No);

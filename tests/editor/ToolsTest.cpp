@@ -150,6 +150,7 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
 
     // Shift+drag with the brush draws a rectangle too; the right button empties.
     key(Qt::Key_B);
+    EXPECT_EQ(editor->LevelPic->cursor().shape(), Qt::ArrowCursor);
     stroke({{19, 29}, {20, 30}}, Qt::LeftButton, Qt::ShiftModifier);
     stroke({{20, 29}, {20, 30}}, Qt::RightButton, Qt::ShiftModifier);
     press(1, 30, Qt::LeftButton, Qt::ShiftModifier); // Esc places nothing here either
@@ -245,8 +246,10 @@ TEST_F(ToolsTest, ASelectionGoesThroughTheClipboardAndMirrorsFlipsAndShiftsEditT
     key(Qt::Key_Delete);
     EXPECT_EQ(saved(), level({{1, 1, 1}, {2, 1, 2}, {2, 2, 3}, {11, 11, 4}, {15, 15, 200}}));
     key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(editor->Check1[2], Qt::Key_Space); // the focused box's key, not the selection's
     key(Qt::Key_Delete);
-    EXPECT_EQ(saved(), level({}));
+    EXPECT_EQ(saved(),
+              LevelBytes({-1, -1, 0, 0}, "DefaultTileSet.vxt", "DefaultBackground.bmp", {}));
 
     // Mirror painting on the level emptied, then whole-level flips and shifts.
     key(Qt::Key_B);
@@ -275,6 +278,7 @@ TEST_F(ToolsTest, ASelectionGoesThroughTheClipboardAndMirrorsFlipsAndShiftsEditT
     key(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier); // column 20 holds bricks
     EXPECT_EQ(saved(), flipped);
     key(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    key(Qt::Key_Delete); // the selection of all went with its tool
     EXPECT_EQ(std::tuple(editor->LevelGrid(18, 29), editor->LevelGrid(18, 28)), std::tuple(4, 0));
     expectShown(editor->LevelPic);
 }
