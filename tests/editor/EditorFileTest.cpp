@@ -38,7 +38,7 @@ TEST_F(EditorTest, StartsUntitledThenLevelsBuiltByHandOpenedOrDroppedKeepEveryWo
         EXPECT_EQ(editor->Picture2[n]->surface().pixelColor(10, 8), CellColour(n)) << n;
     EXPECT_EQ(canvas(300, 200), QColor(Qt::black));
     EXPECT_EQ(canvas(300, 465), HorizontalPaddleImage().pixelColor(300, 5));
-    EXPECT_EQ(items(editor->mnuFile),
+    EXPECT_EQ(Items(editor->mnuFile),
               "&New=Ctrl+N, &Open=Ctrl+O, -, &Save=Ctrl+S, Save &As=Ctrl+A, -, &Make Levelset=, "
               "New &Tileset=, -, E&xit=Ctrl+Q");
 

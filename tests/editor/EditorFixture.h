@@ -54,14 +54,6 @@ protected:
                              editor->Picture2[0]->border(), boxes()),
                   std::tuple(title(path), 0, PictureBox::Border::Sunken3D, paddles));
     }
-    // A menu's items as "caption=shortcut", "-" for a separator, in one line.
-    static QString items(const QMenu *menu)
-    {
-        QStringList items;
-        for (QAction *a : menu->actions())
-            items << (a->isSeparator() ? "-" : a->text() + '=' + a->shortcut().toString());
-        return items.join(", ");
-    }
     bool box(int n) const { return editor->Check1[std::size_t(n)]->isChecked(); }
     Boxes boxes() const { return {box(1), box(2), box(3), box(4)}; }
 

@@ -43,7 +43,7 @@ TEST_F(ToolsTest, TheEditMenuAndItsOverlaysThenTheToolsMenuAndWhatItOpens)
     for (QAction *a : editor->menuBar()->actions())
         menus << a->text();
     EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Tools"}));
-    EXPECT_EQ(items(editor->mnuEdit),
+    EXPECT_EQ(Items(editor->mnuEdit),
               "&Undo=Ctrl+Z, &Redo=Ctrl+Y, -, Cu&t=Ctrl+X, &Copy=Ctrl+C, &Paste=Ctrl+V, "
               "&Delete=Del, Select A&ll=Ctrl+Shift+A, -, &Brush=B, Rec&tangle=R, &Fill=F, "
               "&Select=S, -, &Mirror Left-Right=M, Mirror &Top-Bottom=Shift+M, Show &Grid=G, -, "
@@ -81,7 +81,7 @@ TEST_F(ToolsTest, TheEditMenuAndItsOverlaysThenTheToolsMenuAndWhatItOpens)
     EXPECT_EQ(saved(), level({{3, 3, 2}, {4, 3, 2}}));
 
     // The Tools menu revises tilesets and levelsets and opens what checks find.
-    EXPECT_EQ(items(editor->mnuTools),
+    EXPECT_EQ(Items(editor->mnuTools),
               "Edit &Tileset...=, Edit &Levelset...=, -, &Check Files...=");
     dialogs.modal([](QDialog &window) {
         EXPECT_EQ(window.windowTitle(), "Edit Tileset - DefaultTileSet.vxt");

@@ -12,11 +12,14 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 #include <memory>
 #include <tuple>
@@ -115,7 +118,9 @@ TEST_F(EditLevelSetTest, ReorderedWithALevelAddedAndOneRemovedItSavesInTheNewOrd
     EXPECT_EQ(dialogs.shown().back().request.fileName, elsewhere.path() + "/new.vxl");
     EXPECT_FALSE(window->lstLevels->showDropIndicator()); // the list draws a line of its own
     click(1);
+    const std::unique_ptr<QMimeData> stale(window->Model->mimeData({window->Model->index(4)}));
     key(Qt::Key_Delete);
+    EXPECT_TRUE(window->Model->draggedRows(stale.get()).isEmpty()); // a row no longer there
     QTest::keyClicks(window->txtLevelSetName, " 2");
     EXPECT_TRUE(unsaved());
     key(Qt::Key_S, Ctrl);
@@ -131,6 +136,16 @@ TEST_F(EditLevelSetTest, EachChangeIsOneStepAndUndoingBackToTheFileLeavesNothing
     ASSERT_TRUE(open(set));
     EXPECT_EQ(window->objectName() + ": " + TabOrder(window->txtLevelSetName),
               "frmEditLevelSet: txtLevelSetName lstLevels");
+    QStringList menus{Items(window->tlbLevels)};
+    for (QAction *menu : window->menuBar()->actions())
+        menus << menu->text() + ": " + Items(menu->menu());
+    EXPECT_EQ(menus.join('\n'),
+              "&Add Level...=Ins, Re&move=Del, Move U&p=Ctrl+Up, Move Do&wn=Ctrl+Down, "
+              "&Duplicate=Ctrl+D, &Open in Editor=Return, -, &Save=Ctrl+S\n"
+              "&Levelset: &Add Level...=Ins, -, &Save=Ctrl+S, Save &As...=Ctrl+Shift+S, -, "
+              "&Close=Esc\n"
+              "&Edit: &Undo=Ctrl+Z, &Redo=Ctrl+Y, -, Re&move=Del, &Duplicate=Ctrl+D, "
+              "Move U&p=Ctrl+Up, Move Do&wn=Ctrl+Down, -, &Open in Editor=Return");
     click(0);
     key(Qt::Key_D, Ctrl); // a a b c
     click(3);
@@ -168,6 +183,7 @@ TEST_F(EditLevelSetTest, EachChangeIsOneStepAndUndoingBackToTheFileLeavesNothing
         key(Qt::Key_A, Ctrl);
         key(Qt::Key_Delete);
     }
+    EXPECT_FALSE(window->mnuSave->isEnabled() || window->mnuSaveAs->isEnabled());
 }
 
 TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyThereIsNone)
@@ -181,6 +197,7 @@ TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyTher
     ASSERT_TRUE(open(outside));
     const LevelSetModel &model = *window->Model;
     auto status = [&](int row) { return model.index(row).data(LevelSetModel::StatusRole); };
+    EXPECT_FALSE(model.data(QModelIndex(), Qt::DisplayRole).isValid());
     ASSERT_TRUE(QTest::qWaitFor([&] {
         for (int row = 0; row < 5; ++row)
             if (model.index(row).data(LevelSetModel::ThumbnailRole).value<QImage>().isNull() &&
@@ -220,7 +237,10 @@ TEST_F(EditLevelSetTest, ThumbnailsAreTheRenderersPicturesAndGreyTilesSayWhyTher
     WriteBytes(app.lvl("gone.vxl"), Level(5));
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return status(2).toString().isEmpty(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        screen = window->screen()->grabWindow(window->winId()).toImage();
+        return thumbnail(2).pixelColor(3, 2) == CellColour(5);
+    }));
 }
 
 TEST_F(EditLevelSetTest, ASetGrowsTo32767LevelsAndNoFurther)

@@ -2,6 +2,7 @@
 
 #include "platform/PictureBox.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -134,6 +135,14 @@ QString TabOrder(QWidget *first)
         w = w->nextInFocusChain();
     } while (w != first);
     return names.join(' ');
+}
+
+QString Items(const QWidget *menu)
+{
+    QStringList items;
+    for (QAction *a : menu->actions())
+        items << (a->isSeparator() ? "-" : a->text() + '=' + a->shortcut().toString());
+    return items.join(", ");
 }
 
 void MakeFifo(const QString &path)

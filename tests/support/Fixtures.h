@@ -83,6 +83,9 @@ QImage OnSurface(const PictureBox &box);
 // The shown controls Tab goes through, from `first` round to it, in one line.
 QString TabOrder(QWidget *first);
 
+// A menu's or toolbar's items as "caption=shortcut", "-" for a separator, in one line.
+QString Items(const QWidget *menu);
+
 // A named pipe where a file belongs.
 void MakeFifo(const QString &path);
 

@@ -36,6 +36,7 @@ TEST_F(EditTest, GoesToBricksByNumberAndPreviewAndWritesBackOnlyTheOneChanged)
     EXPECT_EQ(window.windowTitle(), "Edit Tileset - Stone.vxt");
     EXPECT_TRUE(window.cmdSave->isEnabled() && window.Option2->isChecked() &&
                 window.chkShooter[1]->isChecked() && !window.chkShooter[2]->isChecked());
+    Click(window.chkShooter[2]); // one more direction
 
     // Two notches down the 69-pixel preview: its foot shows cell 6, which is no brick.
     QWheelEvent wheel({9, 9}, window.TileBmp->mapToGlobal(QPointF(9, 9)), {}, {0, -240}, {}, {},
@@ -67,13 +68,15 @@ TEST_F(EditTest, GoesToBricksByNumberAndPreviewAndWritesBackOnlyTheOneChanged)
     Click(window.chkAnimated);
     Click(window.cmdSave);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(ReadBytes(stone), Le32({5}) + Records[0] + Le32({1, 1, 1, 1, 1, 0, 16}) + Records[2] +
-                                    Records[3] + Le32({4, 1, 1, 1, 1, 0, 64}));
+    EXPECT_EQ(ReadBytes(stone), Le32({5}) + Le32({14, 1, 1, 1, 1, 0, 0}) +
+                                    Le32({1, 1, 1, 1, 1, 0, 16}) + Records[2] + Records[3] +
+                                    Le32({4, 1, 1, 1, 1, 0, 64}));
 }
 
 TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer)
 {
-    edit(5); // the last brick
+    edit(5); // the last brick, scrolled into view
+    EXPECT_EQ(window.TileBmp->surface().pixelColor(5, 55), CellColour(5));
     dialogs.answer(MsgAnswer::No);
     Click(window.Command2);
     ASSERT_NO_FATAL_FAILURE(
