@@ -85,8 +85,8 @@ void LevelListView::dropEvent(QDropEvent *event)
         event->ignore();
         return;
     }
-    // Accepted as a copy: the view that started the drag must not remove what it dragged.
-    event->setDropAction(Qt::CopyAction);
+    // The view that started the drag then asks the model to remove the rows it dragged: the
+    // model removes none, so the rows moved stay.
     event->accept();
     emit rowsDropped(rows, dropRow(event->position().toPoint()));
 }

@@ -17,10 +17,8 @@ int LevelSetEdit::id() const
 
 bool LevelSetEdit::mergeWith(const QUndoCommand *other)
 {
-    const auto *next = static_cast<const LevelSetEdit *>(other);
-    if (!next->isRename())
-        return false;
-    after = next->after;
+    // Only steps of the same id are offered: renames.
+    after = static_cast<const LevelSetEdit *>(other)->after;
     // Typed back to where it began: no step at all.
     setObsolete(after.name == before.name);
     return true;

@@ -94,7 +94,9 @@ TEST_F(ToolsTest, TheEditMenuAndItsOverlaysThenTheToolsMenuAndWhatItOpens)
     const QString level = writeLevel("warn.vxl", {-1, 1, 0, 0}, {{2, 2, 3}});
     WriteBytes(app.lvl("Set.vxs"), "Set\r\n 1 \r\nwarn.vxl\r\n");
     editor->CommonDialog1.FileName = level;
-    dialogs.open(app.lvl("Set.vxs"));
+    dialogs.cancelOpen().open(app.lvl("Set.vxs"));
+    editor->mnuEditLevelSet->trigger();
+    EXPECT_EQ(editor->CommonDialog1.FileName, level); // cancelled: the last name kept
     editor->mnuEditLevelSet->trigger();
     const FileDialogRequest &asked = dialogs.shown().back().request;
     EXPECT_EQ(std::tie(asked.filter, asked.fileName, asked.folder),

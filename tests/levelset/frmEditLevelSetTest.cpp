@@ -149,9 +149,9 @@ TEST_F(EditLevelSetTest, EachChangeIsOneStepAndUndoingBackToTheFileLeavesNothing
     click(0);
     key(Qt::Key_D, Ctrl); // a a b c
     click(3);
-    key(Qt::Key_Up, Ctrl);                            // a a c b
-    drag({0, 1}, tile(3).topRight() + QPoint(-4, 4)); // c b a a
-    QTest::keyClicks(window->txtLevelSetName, "!!");  // typing is one step
+    key(Qt::Key_Up, Ctrl);                              // a a c b
+    drag({0, 1}, tile(3).bottomLeft() + QPoint(4, 12)); // c b a a: below the last row
+    QTest::keyClicks(window->txtLevelSetName, "!!");    // typing is one step
     const QStringList edited{"c.vxl", "b.vxl", "a.vxl", "a.vxl"};
     EXPECT_EQ(window->Levels(), edited);
     EXPECT_EQ(window->lblNumLevels->text(), "4 Levels"); // right of the name
