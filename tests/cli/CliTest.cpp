@@ -287,7 +287,9 @@ TEST_F(CliTest, InfoDescribesEachKindAndUsageIsAnswered)
     EXPECT_TRUE(vorpex({"info", app.lvl("Set.vxs")})
                     .out.endsWith("Name: Mine\nLevels: 2\n  1. a.vxl\n  2. b.vxl\n"));
     WriteBytes(app.lvl("Bad.vxs"), "Mine\r\n 3 \r\na.vxl\r\n");
-    EXPECT_EQ(vorpex({"info", app.lvl("Bad.vxs")}).status, 1);
+    const Run counted = vorpex({"info", app.lvl("Bad.vxs")});
+    EXPECT_EQ(std::tie(counted.status, counted.err),
+              std::tuple(1, "vorpex: the file says 3 levels but names 1\n"));
     const Run full = vorpex({"info", path}, {}, "/dev/full"); // held back until the flush
     EXPECT_TRUE(full.status == 1 && full.err.endsWith("output: No space left on device\n"));
 

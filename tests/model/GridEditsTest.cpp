@@ -44,7 +44,7 @@ TEST(GridEditsTest, RectanglesFloodsAndMirrorImagesKeepToThePlayfield)
         EXPECT_EQ(four(c.x(), c.y()), 6);
     // An image falling on a cell the edits set leaves it as the edits set it.
     const CellGrid pair = after({}, Mirrored({{{10, 1}, 1}, {{11, 1}, 2}}, true, false));
-    EXPECT_EQ(std::pair(pair(10, 1), pair(11, 1)), std::pair(1, 2));
+    EXPECT_EQ(std::tuple(pair(10, 1), pair(11, 1), pair(11, 30)), std::tuple(1, 2, 0));
     EXPECT_EQ(Changes({}, Mirrored({{{3, 4}, 7}}, false, false)), (CellEdits{{{3, 4}, 7}}));
 }
 
