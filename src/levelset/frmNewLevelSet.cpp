@@ -110,7 +110,6 @@ void frmNewLevelSet::buildWindow()
 
 void frmNewLevelSet::Form_Load()
 {
-    NumLevels = 0;
     LevelNames = QStringList{QString()};
 }
 

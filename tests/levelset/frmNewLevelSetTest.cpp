@@ -66,8 +66,8 @@ TEST_F(LevelSetTest, ControlsInPlaceThenTheLabelCountsLevelsAndSaveWritesIntoLvl
                   .manhattanLength(),
               4);
     EXPECT_EQ(window.focusWidget(), window.cmdAddLevel);
-    EXPECT_EQ(TabOrder(window.cmdAddLevel),
-              "cmdAddLevel cmdSave cmdCancel txtLevelSetName cboLevels");
+    EXPECT_EQ(window.objectName() + ": " + TabOrder(window.cmdAddLevel),
+              "frmNewLevelSet: cmdAddLevel cmdSave cmdCancel txtLevelSetName cboLevels");
     // The list's text field is editable, but what Enter takes there is never added.
     window.cboLevels->setFocus();
     QTest::keyClicks(window.cboLevels, "/levels/typed.vxl\r");
