@@ -58,6 +58,17 @@ TEST_P(TilesetFromElsewhereTest, IsCopiedIntoTlsAndNoOtherOfItsNameIsReplacedUna
     EXPECT_EQ(editor->BrickCount, 3);
     EXPECT_EQ(EntriesOf(app.tls("")), (QStringList{"DefaultTileSet.bmp", "DefaultTileSet.vxt",
                                                    "MyTiles.bmp", "MyTiles.vxt"}));
+    if (GetParam() != Disk::LinksRefused)
+        return;
+    // A replacement failing part-way puts both old files back.
+    const QByteArray old = ReadBytes(app.tls("MyTiles.vxt")) + ReadBytes(app.tls("MyTiles.bmp"));
+    WriteFixtureTileset(elsewhere, 64, 48, 6);
+    qputenv("VORPEX_REFUSE_RENAME", "Tls/MyTiles.bmp");
+    dialogs.answer(MsgAnswer::No).open(elsewhere).answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
+    editor->mnuNew_Click();
+    dialogs.expectMessage("Error in writing file.");
+    EXPECT_EQ(ReadBytes(app.tls("MyTiles.vxt")) + ReadBytes(app.tls("MyTiles.bmp")), old);
+    EXPECT_EQ(EntriesOf(app.tls("")).size(), 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(,
