@@ -231,7 +231,7 @@ TEST_F(ToolsTest, ASelectionGoesThroughTheClipboardAndMirrorsFlipsAndShiftsEditT
     EXPECT_EQ(saved(), drawn);
 
     // What is not a block pastes nothing; a brick beyond the palette is kept and shows empty.
-    for (const char *text : {"1 2\n3", "x"}) {
+    for (const char *text : {"1 2\n3", "x", "4294967301"}) {
         QGuiApplication::clipboard()->setText(text);
         ctrl(Qt::Key_V);
         stroke({{15, 15}});
