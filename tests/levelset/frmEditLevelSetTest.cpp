@@ -64,8 +64,8 @@ protected:
     {
         QTest::keyClick(window->lstLevels, key, keys);
     }
-    // The rows dragged onto a point of the list, as a drag from it delivers them.
-    void drag(const QList<int> &rows, QPoint to)
+    // The rows dragged onto a point of the list, as a drag from it delivers them; or held there.
+    void drag(const QList<int> &rows, QPoint to, bool hold = false)
     {
         QModelIndexList indexes;
         for (int row : rows)
@@ -76,6 +76,8 @@ protected:
         QDragMoveEvent move(to, Qt::MoveAction, data.get(), Qt::LeftButton, {});
         QDropEvent drop(to, Qt::MoveAction, data.get(), Qt::LeftButton, {});
         for (QEvent *event : std::initializer_list<QEvent *>{&enter, &move, &drop}) {
+            if (hold && event == &drop)
+                return;
             QApplication::sendEvent(viewport, event);
             EXPECT_TRUE(event->isAccepted());
         }
@@ -148,8 +150,21 @@ TEST_F(EditLevelSetTest, EachChangeIsOneStepAndUndoingBackToTheFileLeavesNothing
               "Move U&p=Ctrl+Up, Move Do&wn=Ctrl+Down, -, &Open in Editor=Return");
     click(0);
     key(Qt::Key_D, Ctrl); // a a b c
-    click(3);
-    key(Qt::Key_Up, Ctrl);                              // a a c b
+    click(1);
+    click(3, Ctrl);
+    key(Qt::Key_Up, Ctrl); // a a c b
+    // Held after the last level, the drag shows a bar there until it leaves.
+    const QRect last = tile(3);
+    drag({0}, last.topRight() + QPoint(-4, 4), true);
+    auto bar = [&] {
+        return window->lstLevels->viewport()->grab().toImage().pixelColor(last.right() - 1,
+                                                                          last.y() + 9) ==
+               window->lstLevels->palette().color(QPalette::Highlight);
+    };
+    EXPECT_TRUE(bar());
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(window->lstLevels->viewport(), &leave);
+    EXPECT_FALSE(bar());
     drag({0, 1}, tile(3).bottomLeft() + QPoint(4, 12)); // c b a a: below the last row
     QTest::keyClicks(window->txtLevelSetName, "!!");    // typing is one step
     const QStringList edited{"c.vxl", "b.vxl", "a.vxl", "a.vxl"};
@@ -162,8 +177,12 @@ TEST_F(EditLevelSetTest, EachChangeIsOneStepAndUndoingBackToTheFileLeavesNothing
     EXPECT_EQ(steps, (QStringList{"Duplicate", "Move Up", "Move", "Rename"}));
 
     // Ctrl+Z in the name field is the window's too.
-    for (int i = 0; i < 4; ++i)
+    QList<QList<int>> selected; // each step's own selection back, runs of rows or not
+    for (int i = 0; i < 4; ++i) {
         QTest::keyClick(window->txtLevelSetName, Qt::Key_Z, Ctrl);
+        selected << window->SelectedRows();
+    }
+    EXPECT_EQ(selected, (QList<QList<int>>{{2, 3}, {0, 2}, {1, 3}, {0}}));
     EXPECT_EQ(window->Levels(), (QStringList{"a.vxl", "b.vxl", "c.vxl"}));
     EXPECT_EQ(window->txtLevelSetName->text(), "Set");
     EXPECT_FALSE(unsaved());
