@@ -55,8 +55,10 @@ TEST_F(EditTest, GoesToBricksByNumberAndPreviewAndWritesBackOnlyTheOneChanged)
               std::tuple("Brick number (1 to 5):", 1, 5, 5));
     EXPECT_EQ(std::tuple(window.txtHits->text(), window.lblHitStage->text()), std::tuple("3", "1"));
     // Scrolled back to show brick 2, framed.
-    EXPECT_EQ(window.TileBmp->surface().pixelColor(0, 0), QColor(Qt::black));
-    EXPECT_EQ(window.TileBmp->surface().pixelColor(5, 5), CellColour(2));
+    const QImage &preview = window.TileBmp->surface();
+    EXPECT_EQ(
+        std::tuple(preview.pixelColor(0, 0), preview.pixelColor(1, 1), preview.pixelColor(5, 5)),
+        std::tuple(QColor(Qt::black), QColor(Qt::white), CellColour(2)));
     // The option brick 1 had is no longer in the group's way.
     ClickInTurn({window.cmdPrevious, window.cmdNext, window.Option2});
     EXPECT_FALSE(window.Option1[1]->isChecked());
@@ -77,6 +79,11 @@ TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer
 {
     edit(5); // the last brick, scrolled into view
     EXPECT_EQ(window.TileBmp->surface().pixelColor(5, 55), CellColour(5));
+    TypeInto(window.txtHits, "3"); // stages past the picture: Save refuses and stays
+    dialogs.answer(MsgAnswer::Ok);
+    Click(window.cmdSave);
+    dialogs.expectMessage("Not enough bricks left in the picture.");
+    TypeInto(window.txtHits, "1");
     dialogs.answer(MsgAnswer::No);
     Click(window.Command2);
     ASSERT_NO_FATAL_FAILURE(
