@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Text, FileNamesAfterEitherSeparatorAndTrailingBlanksTrimmed)
+TEST(Text, FileNamesAfterEitherSeparatorTrailingBlanksTrimmedAndLatinOneNamesSingleByte)
 {
     EXPECT_EQ(FileNameOf("/mixed\\dir/x.bmp"), "x.bmp");
     EXPECT_EQ(FileNameOf("\\One.vxl"), "One.vxl");
@@ -21,10 +21,6 @@ TEST(Text, FileNamesAfterEitherSeparatorAndTrailingBlanksTrimmed)
     const QString blanks =
         QString::fromRawData(reinterpret_cast<const QChar *>(u"x       ") + 2, 5);
     EXPECT_EQ(TrimTrailingSpaces(blanks), QString());
-}
-
-TEST(Text, LatinOneNamesStaySingleByteAndOtherNamesSurviveARoundTrip)
-{
     const QString accented =
         QString::fromUtf8("Caf\xc3\xa9\xc3\xbf.bmp"); // the last Latin-1 letter too
     EXPECT_EQ(EncodeName(accented), QByteArray("Caf\xe9\xff.bmp"));

@@ -1,6 +1,5 @@
 #include "model/LevelFile.h"
 #include "common/VorpexError.h"
-#include "model/Geometry.h"
 #include "model/LevelSetFile.h"
 #include "support/Fixtures.h"
 
@@ -32,16 +31,6 @@ TEST(LevelFile, EveryFieldAtItsOffsetNamesCutAtThirtyBytesOrTrimmedAndNoShortFil
     EXPECT_EQ(std::tuple(decoded.grid(0, 0), decoded.grid(3, 12), decoded.grid(20, 30)),
               std::tuple(7, 42, -9));
     EXPECT_THROW(DecodeLevelFile(bytes.left(2671)), VorpexError);
-}
-
-TEST(TileCount, SmallestCountThatReachesTheCanvas)
-{
-    for (auto [size, length, count] : {std::array{639, CanvasWidth, 2},
-                                       {640, CanvasWidth, 1},
-                                       {641, CanvasWidth, 1},
-                                       {100, CanvasHeight, 5},
-                                       {1, CanvasHeight, 480}})
-        EXPECT_EQ(TileCount(size, length), count) << size << " of " << length;
 }
 
 TEST(LevelSetFile, ReadsWhatTheBuilderWritesLenientlyAndRefusesMismatchesAndFolders)

@@ -28,22 +28,22 @@ TEST(TilesetFile, CountThenRecordsOfSevenFieldsZerosWhereTheFileEndsAndNoBadCoun
     EXPECT_THROW(TilesetFileData(QByteArray("abc")), VorpexError);
 }
 
-TEST(TilesetGeometry, CellsRunDownEachColumnThenAcrossAndRoundHalvesToEven)
+TEST(TilesetGeometry, CellsRunDownEachColumnThenAcrossRoundHalvesToEvenAndTilesCoverTheCanvas)
 {
     // A 64 x 48 bitmap: 2 columns of 3 rows, cell 4 at the top of the second column.
     EXPECT_EQ(TilesetCells(64, 48), 6);
     EXPECT_EQ(TilesetCellOrigin(3, 3).y, 32);
-    EXPECT_EQ(TilesetCellOrigin(4, 3).x, 32);
-    EXPECT_EQ(TilesetCellOrigin(4, 3).y, 0);
-    // 48 / 32 = 1.5 -> 2 columns, 80 / 32 = 2.5 -> 2, 16 / 32 = 0.5 -> 0.
-    EXPECT_EQ(TilesetCells(48, 16), 2);
-    EXPECT_EQ(TilesetCells(80, 16), 2);
-    EXPECT_EQ(TilesetCells(16, 16), 0);
-    // Cells past what a 16-bit brick number reaches are none of the tileset's.
-    EXPECT_EQ(TilesetCells(INT_MAX, 16), MaxTilesetCells);
-    EXPECT_EQ(TilesetCells(INT_MAX, 0), 0);
+    EXPECT_EQ(std::pair(TilesetCellOrigin(4, 3).x, TilesetCellOrigin(4, 3).y), std::pair(32, 0));
+    // 1.5 columns are 2, 2.5 are 2, 0.5 are 0; none past what a 16-bit brick number reaches.
+    for (auto [width, height, cells] :
+         {std::array{48, 16, 2}, {80, 16, 2}, {16, 16, 0}, {INT_MAX, 16, 32767}, {INT_MAX, 0, 0}})
+        EXPECT_EQ(TilesetCells(width, height), cells) << width << " x " << height;
     EXPECT_EQ(CompanionBitmapPath("/a/Tls/A.vxt"), "/a/Tls/A.bmp");
     EXPECT_EQ(CompanionBitmapPath("/a/Tls/A.VXT"), "/a/Tls/A.bmp");
+    // The smallest count of tiles that reaches the canvas's width or height.
+    for (auto [size, length, count] :
+         {std::array{639, 640, 2}, {640, 640, 1}, {641, 640, 1}, {100, 480, 5}, {1, 480, 480}})
+        EXPECT_EQ(TileCount(size, length), count) << size << " of " << length;
 }
 
 TEST(ShooterCode, EveryPatternHasItsCode)

@@ -14,13 +14,9 @@
 #include <gtest/gtest.h>
 #include <variant>
 
-namespace {
-
 using Button = QMessageBox::StandardButton;
 
-} // namespace
-
-TEST(QtDialogsTest, MessageBoxesShowTheirButtonsAndIconAndAnswerByButtonReturnOrEsc)
+TEST(QtDialogsTest, MessageBoxesAndTheNumberPromptShowWhatTheyOfferAndAnswerByButtonOrKey)
 {
     // Each kind of prompt, what Qt shows, and what a button, Return (default) or Esc answers.
     struct Prompt
@@ -63,6 +59,17 @@ TEST(QtDialogsTest, MessageBoxesShowTheirButtonsAndIconAndAnswerByButtonReturnOr
                                       prompt.buttons, prompt.icon, prompt.byDefault),
                       expected);
         }
+    }
+    for (const auto &[keys, expected] : {std::pair(QStringLiteral("\b4\r"), std::optional(4)),
+                                         std::pair(QStringLiteral("\x1b"), std::optional<int>())}) {
+        whenUp<QInputDialog>([keys = keys](QInputDialog &box) {
+            EXPECT_EQ(std::tuple(box.windowTitle(), box.labelText(), box.intMinimum(),
+                                 box.intMaximum(), box.intValue()),
+                      std::tuple("Go To Brick", "Brick number (1 to 5):", 1, 5, 3));
+            QTest::keyClicks(box.focusWidget(), keys);
+        });
+        EXPECT_EQ(dialogs.askNumber(nullptr, "Brick number (1 to 5):", "Go To Brick", 3, 1, 5),
+                  expected);
     }
 }
 
@@ -135,20 +142,4 @@ TEST(QtDialogsTest, FileDialogsOpenOrSaveWithTheFilterAndConfirmReplacingOnlyWhe
             dialog.reject();
     });
     EXPECT_EQ(dialogs.showFolder(nullptr, "Add Folder", app.lvl("")), app.path() + "/Lvl");
-}
-
-TEST(QtDialogsTest, NumberPromptOffersItsRangeAndTakesATypedNumberOrEsc)
-{
-    QtDialogs dialogs;
-    for (const auto &[keys, expected] : {std::pair(QStringLiteral("\b4\r"), std::optional(4)),
-                                         std::pair(QStringLiteral("\x1b"), std::optional<int>())}) {
-        whenUp<QInputDialog>([keys = keys](QInputDialog &box) {
-            EXPECT_EQ(std::tuple(box.windowTitle(), box.labelText(), box.intMinimum(),
-                                 box.intMaximum(), box.intValue()),
-                      std::tuple("Go To Brick", "Brick number (1 to 5):", 1, 5, 3));
-            QTest::keyClicks(box.focusWidget(), keys);
-        });
-        EXPECT_EQ(dialogs.askNumber(nullptr, "Brick number (1 to 5):", "Go To Brick", 3, 1, 5),
-                  expected);
-    }
 }

@@ -9,7 +9,7 @@
 
 using WalkTest = BuilderFixture;
 
-TEST_F(WalkTest, ControlsNestInFramesAndOpenPictureRefusesWrongSizesAndKeepsThePictureInUse)
+TEST_F(WalkTest, ControlsNestInFramesReadOutsFitAndOpenPictureRefusesBadSizesOrFilesWithoutLoss)
 {
     for (auto [name, parent, inWindow, caption] :
          {std::tuple("cmdOpenPic", "Frame2", QPoint(24, 32), "&Open Picture"),
@@ -42,6 +42,24 @@ TEST_F(WalkTest, ControlsNestInFramesAndOpenPictureRefusesWrongSizesAndKeepsTheP
     const QImage etched = window.screen()->grabWindow(window.winId(), 200, 287, 1, 2).toImage();
     EXPECT_EQ(std::pair(etched.pixel(0, 0), etched.pixel(0, 1)),
               std::pair(qRgb(128, 128, 128), qRgb(255, 255, 255)));
+
+    // Each read-out shows its largest text whole.
+    frmNewLevelSet levelsets(dialogs, app.path());
+    frmEditor editor(dialogs, app.path(), bricks);
+    const std::pair<QLabel *, const char *> readOuts[] = {
+        {window.lblCurTile, "Tile: 32767"},       {window.lblMaxBricks, "Max bricks: 32767"},
+        {window.lblAnimFrame, "32767/32767"},     {window.lblHitStage, "32767"},
+        {levelsets.lblNumLevels, "32767 Levels"}, {editor.CurPoslbl, "X: 20  Y: 30"}};
+    for (auto [label, text] : readOuts) {
+        label->setText(QLatin1String(text));
+        const QRect room = label->contentsRect();
+        const auto *readOut = qobject_cast<const ReadOutLabel *>(label);
+        const QFontMetrics metrics(readOut ? readOut->fittingFont() : label->font());
+        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        EXPECT_TRUE(room.contains(metrics.boundingRect(room, flags, label->text()))) << text;
+    }
+    window.lblHitStage->setText(QString(99, u'8')); // no size fits: the smallest readable
+    EXPECT_EQ(static_cast<ReadOutLabel *>(window.lblHitStage)->fittingFont().pixelSize(), 6);
 
     // 8192 x 2048 pixels are 32768 cells, one more than brick numbers reach.
     WriteBytes(app.tls("Vast.bmp"), MonoBitmap(8192, 2048, Qt::red));
@@ -113,12 +131,12 @@ TEST_F(WalkTest, DoneCutsColumnByColumnAndPreviousKeepsRecords)
     EXPECT_FALSE(window.cmdNext->isEnabled());
     // End on brick 4 leaves it and those after it out.
     ClickInTurn({window.cmdPrevious, window.cmdPrevious, window.Command2});
-    const QString target = app.tls("Stone.vxt");
     EXPECT_FALSE(window.frmActions->isEnabled());
     Click(window.cmdSave);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(ReadBytes(target), Le32({3}) + Le32({1, 1, 1, 1, 1, 0, 0}) +
-                                     Le32({1, 1, 1, 1, 1, 0, 16}) + Le32({1, 1, 1, 1, 1, 32, 0}));
+    EXPECT_EQ(ReadBytes(app.tls("Stone.vxt")), Le32({3}) + Le32({1, 1, 1, 1, 1, 0, 0}) +
+                                                   Le32({1, 1, 1, 1, 1, 0, 16}) +
+                                                   Le32({1, 1, 1, 1, 1, 32, 0}));
 }
 
 TEST_F(WalkTest, APictureFromElsewhereIsSavedIntoTlsAfterAskingToReplaceAnother)
@@ -141,27 +159,4 @@ TEST_F(WalkTest, APictureFromElsewhereIsSavedIntoTlsAfterAskingToReplaceAnother)
     EXPECT_EQ(ReadBytes(app.tls("Stone.vxt")), older);
     EXPECT_EQ(endAndSave(), Le32({1}) + Le32({4, 1, 1, 1, 1, 0, 0}));
     EXPECT_EQ(ReadBytes(app.tls("Stone.bmp")), ReadBytes(elsewhere));
-}
-
-TEST_F(WalkTest, EveryReadOutShowsItsLargestTextWhole)
-{
-    frmNewLevelSet levelsets(dialogs, app.path());
-    frmEditor editor(dialogs, app.path(), bricks);
-    const std::pair<QLabel *, const char *> readOuts[] = {
-        {window.lblCurTile, "Tile: 32767"},       {window.lblMaxBricks, "Max bricks: 32767"},
-        {window.lblAnimFrame, "32767/32767"},     {window.lblHitStage, "32767"},
-        {levelsets.lblNumLevels, "32767 Levels"}, {editor.CurPoslbl, "X: 20  Y: 30"}};
-    for (auto [label, text] : readOuts) {
-        label->setText(QLatin1String(text));
-        const QRect room = label->contentsRect();
-        const auto *readOut = qobject_cast<const ReadOutLabel *>(label);
-        const QRect needed =
-            QFontMetrics(readOut ? readOut->fittingFont() : label->font())
-                .boundingRect(room,
-                              int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
-                              label->text());
-        EXPECT_TRUE(room.contains(needed)) << text;
-    }
-    window.lblHitStage->setText(QString(99, u'8')); // no size fits: the smallest readable
-    EXPECT_EQ(static_cast<ReadOutLabel *>(window.lblHitStage)->fittingFont().pixelSize(), 6);
 }
