@@ -9,9 +9,8 @@
 TEST(CheckerTest, GathersEachFileOnceAndTheLevelsSetsNameThenStopsAndGoesOnBetweenFiles)
 {
     TempAppFolder app;
-    WriteBytes(app.lvl("a.vxl"), "short");
-    WriteBytes(app.lvl("b.vxl"), "short");
-    WriteBytes(app.lvl("bonus.dat"), "short"); // a level only its set names
+    for (const char *name : {"a.vxl", "b.vxl", "bonus.dat"}) // bonus.dat: named only by the set
+        WriteBytes(app.lvl(name), "short");
     WriteBytes(app.lvl("Set.vxs"), "Set\r\n 2 \r\nA.VXL\r\nbonus.dat\r\n");
     Checker checker(app.path());
     ASSERT_EQ(checker.gather(app.lvl("")), "");

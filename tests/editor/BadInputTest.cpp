@@ -5,11 +5,7 @@
 #include <QFileInfo>
 #include <climits>
 
-namespace {
-
 using BadInputTest = EditorTest;
-
-} // namespace
 
 TEST_F(BadInputTest, ShortOrEmptyFilesBadNamesFoldersPipesAndFlatOrForeignPicturesChangeNothing)
 {
@@ -18,17 +14,17 @@ TEST_F(BadInputTest, ShortOrEmptyFilesBadNamesFoldersPipesAndFlatOrForeignPictur
     MakeFifo(app.tls("Pipe.vxt"));
     for (const char *name : {"PicFolder", "EmptyPic", "Flat", "PicPipe", "Png"})
         WriteBytes(app.tls(QLatin1String(name) + ".vxt"), Le32({0}));
-    ASSERT_TRUE(QDir().mkdir(app.tls("PicFolder.bmp")));
-    WriteBytes(app.tls("EmptyPic.bmp"), QByteArray());
-    WriteBytes(app.tls("Flat.bmp"), MonoBitmap(0, 0, Qt::red));
-    MakeFifo(app.tls("PicPipe.bmp"));
-    // Any other kind of picture named .bmp is no bitmap.
-    ASSERT_TRUE(SolidPicture(64, 48, Qt::red).save(app.tls("Png.bmp"), "PNG"));
-    ASSERT_TRUE(SolidPicture(64, 48, Qt::red).save(app.bgd("Png.bmp"), "PNG"));
+    // Pictures of tilesets and backgrounds; any other kind of picture named .bmp is no bitmap.
+    for (const QString &folder : {app.tls(""), app.bgd("")}) {
+        ASSERT_TRUE(QDir().mkdir(folder + "PicFolder.bmp"));
+        WriteBytes(folder + "EmptyPic.bmp", QByteArray());
+        WriteBytes(folder + "Flat.bmp", MonoBitmap(0, 0, Qt::red));
+        MakeFifo(folder + "PicPipe.bmp");
+        ASSERT_TRUE(SolidPicture(64, 48, Qt::red).save(folder + "Png.bmp", "PNG"));
+    }
     MakeFifo(app.lvl("pipe.vxl"));
-    MakeFifo(app.bgd("Pipe.bmp"));
     FifoWatchdog watchdog(
-        {app.tls("Pipe.vxt"), app.tls("PicPipe.bmp"), app.lvl("pipe.vxl"), app.bgd("Pipe.bmp")});
+        {app.tls("Pipe.vxt"), app.tls("PicPipe.bmp"), app.lvl("pipe.vxl"), app.bgd("PicPipe.bmp")});
     start();
     const QString good = writeLevel("good.vxl", {0, 0, -1, 0}, {{3, 4, 5}});
     ASSERT_TRUE(editor->OpenFile(good));
@@ -69,9 +65,8 @@ TEST_F(BadInputTest, ShortOrEmptyFilesBadNamesFoldersPipesAndFlatOrForeignPictur
     }
 
     // As backgrounds, or missing: a level opens on black keeping the name; the chooser refuses.
-    WriteBytes(app.bgd("Empty.bmp"), QByteArray());
-    WriteBytes(app.bgd("Flat.bmp"), MonoBitmap(0, 0, Qt::red));
-    for (const char *name : {"Empty.bmp", "Flat.bmp", "Pipe.bmp", "Png.bmp", "Gone.bmp"}) {
+    for (const char *name :
+         {"PicFolder.bmp", "EmptyPic.bmp", "Flat.bmp", "PicPipe.bmp", "Png.bmp", "Gone.bmp"}) {
         const QByteArray level = LevelBytes({-1, 0, 0, 0}, "DefaultTileSet.vxt", name, {{2, 2, 3}});
         WriteBytes(app.lvl("bg.vxl"), level);
         dialogs.answer(MsgAnswer::Ok);

@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QListWidget>
 #include <QProcess>
 #include <QProgressBar>
@@ -82,12 +81,10 @@ TEST_F(CheckFilesTest, ListsWhatVorpexCheckFindsSortsByAColumnAndOpensTheFileOfA
                               app.lvl(""), elsewhere.path()});
     ASSERT_TRUE(vorpex.waitForFinished());
     QStringList expected;
-    for (const QJsonValue &finding : QJsonDocument::fromJson(vorpex.readAll()).array()) {
-        const QJsonObject f = finding.toObject();
+    for (const QJsonValue &f : QJsonDocument::fromJson(vorpex.readAll()).array())
         expected << QStringList{f["path"].toString(), f["severity"].toString(),
                                 f["code"].toString(), f["message"].toString()}
                         .join(" | ");
-    }
     QStringList listed;
     for (int row = 0; row < table().rowCount(); ++row)
         listed << finding(row);

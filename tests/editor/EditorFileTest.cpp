@@ -150,23 +150,21 @@ TEST_F(EditorTest, StartsUntitledThenLevelsBuiltByHandOpenedOrDroppedKeepEveryWo
 
     // A level dropped on the window opens after the save question; other files are refused.
     const QString dropped = writeLevel("drop.vxl", {0, -1, 0, 0}, {{4, 4, 2}});
-    auto drag = [this](const QList<QUrl> &urls) {
+    auto accepted = [this](const QList<QUrl> &urls, bool drop = false) {
         QMimeData data;
         data.setUrls(urls);
         QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(editor.get(), &enter);
-        return enter.isAccepted();
+        QDropEvent dropped(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent &event = drop ? dropped : enter;
+        event.setAccepted(false);
+        QApplication::sendEvent(editor.get(), &event);
+        return event.isAccepted();
     };
-    EXPECT_FALSE(drag({QUrl::fromLocalFile(app.path() + "/notes.txt")}));
-    EXPECT_FALSE(drag({QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(dropped)}));
-    EXPECT_TRUE(drag({QUrl::fromLocalFile(dropped)}));
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(dropped)});
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+    EXPECT_FALSE(accepted({QUrl::fromLocalFile(app.path() + "/notes.txt")}));
+    EXPECT_FALSE(accepted({QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(dropped)}));
+    EXPECT_TRUE(accepted({QUrl::fromLocalFile(dropped)}));
     dialogs.answer(MsgAnswer::No);
-    drop.setAccepted(false);
-    QApplication::sendEvent(editor.get(), &drop);
-    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(accepted({QUrl::fromLocalFile(dropped)}, true));
     dialogs.expectMessage("Do you want to save current level?", "New Level",
                           MsgButtons::YesNoCancel, MsgIcon::Question);
     expectFresh(dropped, {0, 1, 0, 0});

@@ -36,7 +36,6 @@ TEST(Bitmap, ReadsAsQtReadsOrLeavesTheFormToQt)
          {CellPicture(70, 33), indexed, CellPicture(9, 7).convertToFormat(QImage::Format_Mono)}) {
         QByteArray bytes;
         QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
         ASSERT_TRUE(image.save(&buffer, "BMP"));
         read << bytes;
     }

@@ -12,19 +12,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-template <typename T> QByteArray littleEndian(std::initializer_list<T> values)
-{
-    QByteArray out;
-    for (const T v : values)
-        for (std::size_t i = 0; i < sizeof(T); ++i)
-            out.append(char((v >> (8 * i)) & 0xFF));
-    return out;
-}
-
-} // namespace
-
 TempAppFolder::TempAppFolder()
 {
     EXPECT_TRUE(dir.isValid());
@@ -34,12 +21,18 @@ TempAppFolder::TempAppFolder()
 
 QByteArray Le16(std::initializer_list<std::int16_t> values)
 {
-    return littleEndian(values);
+    QByteArray out;
+    for (const std::int16_t v : values)
+        out.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+    return out;
 }
 
 QByteArray Le32(std::initializer_list<std::int32_t> values)
 {
-    return littleEndian(values);
+    QByteArray out;
+    for (const std::int32_t v : values)
+        out += Le16({std::int16_t(v), std::int16_t(v >> 16)});
+    return out;
 }
 
 QByteArray NameField(const QByteArray &name)
@@ -112,8 +105,7 @@ void WriteFixtureTileset(const QString &vxtPath, int width, int height, int coun
     for (int n = 1; n <= count; ++n)
         bytes += Le32({1, 1, 1, 1, 1, (n - 1) / down * 32, (n - 1) % down * 16});
     WriteBytes(vxtPath, bytes);
-    WriteBitmap(vxtPath.left(vxtPath.size() - 3) + QStringLiteral("bmp"),
-                CellPicture(width, height));
+    WriteBitmap(vxtPath.chopped(3) + QStringLiteral("bmp"), CellPicture(width, height));
 }
 
 QByteArray MonoBitmap(int width, int height, QColor colour)

@@ -45,22 +45,18 @@ std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(const Shown &shown, c
 
 std::optional<QString> ScriptedDialogs::showOpen(QWidget *, const FileDialogRequest &request)
 {
-    const auto step = take({Kind::Open, request, {}, {}, {}, {}, {}}, request.filter);
-    return step ? step->path : std::nullopt;
+    return take({Kind::Open, request, {}, {}}, request.filter).value_or(Step{}).path;
 }
 
 std::optional<QString> ScriptedDialogs::showSave(QWidget *, const FileDialogRequest &request)
 {
-    const auto step = take({Kind::Save, request, {}, {}, {}, {}, {}}, request.filter);
-    return step ? step->path : std::nullopt;
+    return take({Kind::Save, request, {}, {}}, request.filter).value_or(Step{}).path;
 }
 
 std::optional<QString>
 ScriptedDialogs::showFolder(QWidget *, const QString &caption, const QString &startFolder)
 {
-    FileDialogRequest request;
-    request.fileName = startFolder;
-    const auto step = take({Kind::Folder, request, {}, caption, {}, {}, {}}, caption);
+    const auto step = take({Kind::Folder, {{}, false, startFolder}, {}, caption}, caption);
     return step ? step->path : std::nullopt;
 }
 

@@ -43,8 +43,7 @@ TEST_F(AssignmentTest, ThreeHitsOnBrickTwo)
 
 TEST_F(AssignmentTest, EveryPictureOfAnAnimatedStageCarriesThatStageRoundedOnce)
 {
-    // Two hits, stage 1 three pictures, stage 2 two, ending on the last cell: 1.5 hits are 2
-    // and 2.5 frames 2 (halves to even), in the record and the walk alike.
+    // Stages of 3 and 2 pictures up to the last cell: 1.5 hits are 2, 2.5 frames 2 (half to even).
     startWalk(32, 80);
     Click(window.chkAnimated);
     TypeInto(window.txtFrames, QStringLiteral("3"));
@@ -107,10 +106,9 @@ TEST_F(AssignmentTest, NumberBoxesAreCheckedAndPicturesOrStagesPastTheLastCellAr
 TEST_F(AssignmentTest, ShooterTopRightBottomLeftInTurnAndKeyboardTogglesWait)
 {
     startWalk(64, 32);
-    const int expected[4] = {5, 9, 14, 17};
     for (std::size_t i = 0; i < 4; ++i) {
         Click(window.chkShooter[i]);
-        EXPECT_EQ(window.ShooterAction, expected[i]) << i;
+        EXPECT_EQ(window.ShooterAction, (std::array{5, 9, 14, 17}[i])) << i;
     }
     window.chkShooter[1]->setFocus();
     QTest::keyClick(window.chkShooter[1], Qt::Key_Space); // right off

@@ -63,12 +63,10 @@ protected:
             Click(window.cmdNext);
     }
 
-    // End tileset, Save; the bytes of Tls/Stone.vxt (Le32: count, then per brick Action,
-    // Frames, AnimFrame, Hits, HitStage, PicX, PicY).
+    // End tileset, Save: Stone.vxt's count, then Action Frames AnimFrame Hits HitStage PicX PicY.
     QByteArray endAndSave()
     {
-        Click(window.Command2);
-        Click(window.cmdSave);
+        ClickInTurn({window.Command2, window.cmdSave});
         EXPECT_FALSE(window.isVisible());
         return ReadBytes(app.tls(QStringLiteral("Stone.vxt")));
     }
