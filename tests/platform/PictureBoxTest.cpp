@@ -8,8 +8,7 @@
 
 namespace {
 
-// The whole box on the screen, one letter a pixel: G grey, D dark, L light, W white, b the back
-// colour, p the picture, ? anything else.
+// The box on screen, a letter a pixel: G grey, D dark, L light, W white, b back, p picture, ? else.
 QStringList Shown(const PictureBox &box)
 {
     const QImage image = OnScreen(box, true);

@@ -20,8 +20,7 @@ Picture numbered(int width, int height)
 
 TEST(Blit, CopiesWhatLiesInsideBothPicturesAndOverlapsWithinOne)
 {
-    // A 3 x 2 copy from a 4 x 3 picture onto a 5 x 4 one, from every place up to 3 pixels out;
-    // and within the top 4 rows of a 5 x 6 surface, where it comes out as from a copy of them.
+    // From and to every place up to 3 pixels out; within one surface, as if from a copy of it.
     const Picture src = numbered(4, 3), original = numbered(5, 6);
     for (int i = 0; i < 7 * 7 * 7 * 7; ++i) {
         const int x = i % 7 - 3, y = i / 7 % 7 - 3, sx = i / 49 % 7 - 3, sy = i / 343 - 3;

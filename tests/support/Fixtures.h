@@ -42,8 +42,7 @@ private:
     QTemporaryDir dir;
 };
 
-// Little-endian bytes written out by hand, so that tests compare against the format tables
-// and not against the program's own writer.
+// Little-endian bytes by hand: tests compare with the format's layout, not our own writer.
 QByteArray Le16(std::initializer_list<std::int16_t> values);
 QByteArray Le32(std::initializer_list<std::int32_t> values);
 // A name field: the text blank-padded to 30 bytes.
@@ -73,7 +72,6 @@ QImage SolidPicture(int width, int height, QColor colour);
 void WriteFixtureTileset(const QString &vxtPath, int width, int height, int count);
 
 class PictureBox;
-// Lets every window paint what it has asked to repaint.
 void PaintPending();
 // A box's drawing area (or whole box) as the window system shows it after pending repaints,
 // and its surface there: a surface changed without asking for a repaint still shows old pixels.
@@ -86,11 +84,9 @@ QString TabOrder(QWidget *first);
 // A menu's or toolbar's items as "caption=shortcut", "-" for a separator, in one line.
 QString Items(const QWidget *menu);
 
-// A named pipe where a file belongs.
 void MakeFifo(const QString &path);
 
-// A reader that opens one of these pipes would wait for a writer for good. After `seconds` this
-// opens their other ends, so such a reader fails its test instead of hanging the suite.
+// After `seconds`, opens the pipes' other ends: a reader waiting on one fails, not hangs the suite.
 class FifoWatchdog
 {
 public:

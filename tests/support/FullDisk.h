@@ -7,8 +7,7 @@
 // program; prints "ready" once set up, else skips saying `whyNot`). True: skip the body here.
 bool RanInChild(const QStringList &wrapper, const QString &script, const char *whyNot);
 
-// A disk that runs out of room part-way through a save: a small tmpfs of the test's own, filled
-// but for the room asked (Mounted), or a limit on the size of any file written (FileSizeLimit).
+// A disk full part-way through a save: a small tmpfs of the test's own, or a file size limit.
 enum class FullDiskKind { Mounted, FileSizeLimit };
 
 // Runs the current test in a child on a small file system when `kind` asks for one.
@@ -29,8 +28,7 @@ private:
     unsigned long long oldLimit = 0;
 };
 
-// Disks of USB sticks and SD cards, which have no hard links: an exFAT image of the test's own
-// (where one may be mounted), or this machine's disk with hard links refused (always).
+// Disks without hard links (USB sticks, SD cards): an exFAT image if one mounts, or links refused.
 enum class LinklessDisk { ExFatImage, LinksRefused };
 
 // Runs the current test in a child whose temporary files lie on such a disk.

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-// Answers prompts from a script given in advance and records them; fails the test on a prompt
-// not scripted, an answer not among the buttons shown, and script steps left unused.
+// Answers prompts as scripted and records them; fails on unscripted prompts, bad answers,
+// leftovers.
 class ScriptedDialogs : public Dialogs
 {
 public:
@@ -30,7 +30,6 @@ public:
     // Script steps, taken in order.
     ScriptedDialogs &open(const QString &path) { return add({Kind::Open, path, {}, {}}); }
     ScriptedDialogs &cancelOpen() { return add({Kind::Open, {}, {}, {}}); }
-    // Several files chosen in an Open dialog that allows it.
     ScriptedDialogs &openFiles(const QStringList &paths)
     {
         return add({Kind::Open, paths.value(0), {}, {}, std::nullopt, paths});
