@@ -111,6 +111,15 @@ TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer
     Click(window.Command2);
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_EQ(ReadBytes(stone), Le32({3}) + Records[0] + Records[1] + Records[2]);
+    // Its file turned into a folder: Save says so and the window stays.
+    window.show();
+    edit();
+    QFile::remove(stone);
+    QDir().mkdir(stone);
+    dialogs.answer(MsgAnswer::Ok);
+    Click(window.cmdSave);
+    dialogs.expectMessage("Error in writing file.");
+    EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(EditTest, AMissingOrMismatchedBitmapOrAShortFileOpensNothing)
