@@ -12,7 +12,6 @@
 
 namespace {
 
-// The editor's fixture folder (a six-brick default tileset, a blue default background).
 class CliTest : public EditorTest
 {
 protected:
@@ -44,11 +43,7 @@ protected:
     void SetUp() override
     {
         EditorTest::SetUp();
-        // A background of an odd size, marked at its corners to find its tiles.
-        QImage odd = SolidPicture(101, 67, QColor(20, 60, 20));
-        odd.setPixelColor(0, 0, Qt::red);
-        odd.setPixelColor(100, 66, Qt::yellow);
-        WriteBitmap(app.bgd("Odd.bmp"), odd);
+        WriteBitmap(app.bgd("Odd.bmp"), markedPicture(101, 67)); // a background of an odd size
     }
 };
 
@@ -144,9 +139,7 @@ TEST_F(CliTest, TheSampleLevelsCheckCleanRenderAndOpenAsTheLevelsetLists)
     ASSERT_TRUE(editor->OpenFile(walls));
     expectFresh(walls);
     // Red along the top wall, pink at the end of the lower one, the gap between its halves.
-    EXPECT_EQ(
-        std::tuple(editor->LevelGrid(1, 3), editor->LevelGrid(20, 12), editor->LevelGrid(10, 10)),
-        std::tuple(1, 8, 0));
+    EXPECT_EQ(std::tuple(brick(1, 3), brick(20, 12), brick(10, 10)), std::tuple(1, 8, 0));
     EXPECT_TRUE(editor->LevelPic->surface().copy(0, 0, 640, 480) ==
                 QImage(app.path() + "/Sample1-Walls.png").convertToFormat(QImage::Format_RGB32));
 }
@@ -179,9 +172,9 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     const QStringList checked{app.lvl(""), app.tls("Broken.vxt"), app.tls("Negative.vxt"),
                               app.tls("Huge.vxt"), app.tls("Lone.vxt")};
     const Run lines = vorpex(QStringList{"check"} + checked);
-    EXPECT_EQ(lines.status, 1);
     const QStringList said = lines.out.split('\n', Qt::SkipEmptyParts);
-    EXPECT_EQ(said.last(), "12 files checked: 16 errors, 0 warnings");
+    EXPECT_EQ(std::tie(lines.status, said.last()),
+              std::tuple(1, "12 files checked: 16 errors, 0 warnings"));
     EXPECT_TRUE(lines.bytes.contains(latin1 + ": error: no paddle"));
     EXPECT_TRUE(lines.out.contains(" and 2 more\n"));
     QStringList paths;
@@ -193,8 +186,7 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     QStringList codes; // file name: code, in the order of their paths
     for (const QJsonValue &finding : QJsonDocument::fromJson(json.bytes).array()) {
         const QJsonObject f = finding.toObject();
-        EXPECT_EQ(f["severity"].toString(), "error");
-        EXPECT_FALSE(f["message"].toString().isEmpty());
+        EXPECT_TRUE(f["severity"].toString() == "error" && !f["message"].toString().isEmpty());
         codes << QFileInfo(f["path"].toString()).fileName() + ": " + f["code"].toString();
     }
     std::remove(latin1.constData());
@@ -222,8 +214,8 @@ TEST_F(CliTest, CheckFindsFaultsSortedAsLinesOrJsonWithItsExitCodes)
     EXPECT_EQ(vorpex({"check", "--strict", odd}).status, 1);
     EXPECT_EQ(vorpex({"check", "--json", odd}, {}, "/dev/full").status, 1);
     const Run nowhere = vorpex({"check", app.lvl("nowhere")});
-    EXPECT_EQ(nowhere.status, 2);
-    EXPECT_TRUE(nowhere.err.startsWith("vorpex: " + app.lvl("nowhere does not exist\n")));
+    EXPECT_TRUE(nowhere.status == 2 &&
+                nowhere.err.startsWith("vorpex: " + app.lvl("nowhere does not exist\n")));
 
     // Folders a user may not read are errors, named or met inside another.
     const QStringList asUser =

@@ -44,9 +44,21 @@ protected:
         EXPECT_TRUE(OnScreen(*box) == OnSurface(*box)) << box->objectName().toStdString();
     }
 
+    static inline const QColor Red{255, 0, 0}, Green{0, 255, 0}, Yellow{255, 255, 0},
+        Body{20, 60, 20};
+    // A background marked red top left, green top right and yellow bottom right, to find its tiles.
+    static QImage markedPicture(int width, int height)
+    {
+        QImage image = SolidPicture(width, height, Body);
+        image.setPixelColor(0, 0, Red);
+        image.setPixelColor(width - 1, 0, Green);
+        image.setPixelColor(width - 1, height - 1, Yellow);
+        return image;
+    }
     QString defaultTileset() const { return app.tls("DefaultTileSet.vxt"); }
     static QString title(const QString &path) { return "Vorpex Editor - " + path; }
     QColor canvas(int x, int y) const { return editor->LevelPic->surface().pixelColor(x, y); }
+    int brick(int x, int y) const { return editor->LevelGrid(x, y); }
     // What Start, New and Open leave: the title, no brick picked (slot 0 sunken), the paddles.
     void expectFresh(const QString &path, Boxes paddles = {1, 0, 0, 0})
     {
@@ -65,10 +77,9 @@ protected:
     void moveTo(int x, int y) { QTest::mouseMove(editor->LevelPic, QPoint(x + 2, y + 2)); }
     // The same at the centre of cell (x, y), counted from 1.
     static QPoint at(int x, int y) { return {x * 32 - 14, y * 16 - 6}; }
-    void
-    press(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
+    void press(int x, int y, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers k = {})
     {
-        QTest::mousePress(editor->LevelPic, button, keys, at(x, y));
+        QTest::mousePress(editor->LevelPic, b, k, at(x, y));
     }
     void over(int x, int y) { QTest::mouseMove(editor->LevelPic, at(x, y)); }
     void release(int x, int y, Qt::MouseButton button = Qt::LeftButton)
@@ -86,13 +97,14 @@ protected:
         release((cells.end() - 1)->x(), (cells.end() - 1)->y(), button);
     }
     // Window shortcuts reach the active window only.
-    void key(int key, Qt::KeyboardModifiers keys = {})
+    template <class... Keys> void key(Keys... keys)
     {
         editor->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-        QTest::keyClick(editor.get(), Qt::Key(key), keys);
+        for (QKeyCombination k : {QKeyCombination(keys)...})
+            QTest::keyClick(editor.get(), k.key(), k.keyboardModifiers());
     }
-    void ctrl(int key) { this->key(key, Qt::ControlModifier); }
+    void ctrl(Qt::Key k) { key(Qt::ControlModifier | k); }
     void clickSlot(int n, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(editor->Picture2[std::size_t(n)], button, {}, QPoint(5, 5));

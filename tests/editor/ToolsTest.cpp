@@ -39,10 +39,7 @@ protected:
 
 TEST_F(ToolsTest, TheEditMenuAndItsOverlaysThenTheToolsMenuAndWhatItOpens)
 {
-    QStringList menus;
-    for (QAction *a : editor->menuBar()->actions())
-        menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Tools"}));
+    EXPECT_EQ(Items(editor->menuBar()), "&File=, &Edit=, &Tools=");
     EXPECT_EQ(Items(editor->mnuEdit),
               "&Undo=Ctrl+Z, &Redo=Ctrl+Y, -, Cu&t=Ctrl+X, &Copy=Ctrl+C, &Paste=Ctrl+V, "
               "&Delete=Del, Select A&ll=Ctrl+Shift+A, -, &Brush=B, Rec&tangle=R, &Fill=F, "
@@ -64,9 +61,7 @@ TEST_F(ToolsTest, TheEditMenuAndItsOverlaysThenTheToolsMenuAndWhatItOpens)
     // The grid and mirror lines show on screen, never in the picture behind, and go cleanly.
     const QImage before = OnSurface(*editor->LevelPic);
     expectShown(editor->LevelPic);
-    key(Qt::Key_G);
-    key(Qt::Key_M);
-    key(Qt::Key_M, Qt::ShiftModifier);
+    key(Qt::Key_G, Qt::Key_M, Qt::ShiftModifier | Qt::Key_M);
     PaintPending();
     // Grid lines, the left-right centre and the top-bottom centre.
     for (auto [x, y] : {std::pair(32, 100), {100, 32}, {320, 5}, {100, 240}})
@@ -74,9 +69,7 @@ TEST_F(ToolsTest, TheEditMenuAndItsOverlaysThenTheToolsMenuAndWhatItOpens)
     EXPECT_TRUE(OnSurface(*editor->LevelPic) == before);
     editor->LevelPic_Paint();
     EXPECT_TRUE(OnSurface(*editor->LevelPic) == before);
-    key(Qt::Key_G);
-    key(Qt::Key_M);
-    key(Qt::Key_M, Qt::ShiftModifier);
+    key(Qt::Key_G, Qt::Key_M, Qt::ShiftModifier | Qt::Key_M);
     expectShown(editor->LevelPic);
     EXPECT_EQ(saved(), level({{3, 3, 2}, {4, 3, 2}}));
 
@@ -159,8 +152,7 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
     over(2, 30);
     key(Qt::Key_Escape);
     release(2, 30);
-    EXPECT_EQ(std::tuple(editor->LevelGrid(19, 29), editor->LevelGrid(19, 30),
-                         editor->LevelGrid(20, 29), editor->LevelGrid(20, 30)),
+    EXPECT_EQ(std::tuple(brick(19, 29), brick(19, 30), brick(20, 29), brick(20, 30)),
               std::tuple(3, 3, 0, 0));
 
     // Fill: the bricks that touch, or the empty cells that touch, and no others.
@@ -168,19 +160,15 @@ TEST_F(ToolsTest, RectangleFillAndPickAreOneStepEachOrNone)
     EXPECT_EQ(editor->LevelPic->cursor().shape(), Qt::PointingHandCursor);
     clickSlot(5);
     stroke({{3, 3}});
-    EXPECT_EQ(editor->LevelGrid(2, 2), 5);
-    EXPECT_EQ(editor->LevelGrid(19, 29), 3);
+    EXPECT_EQ(std::pair(brick(2, 2), brick(19, 29)), std::pair(5, 3));
     stroke({{1, 1}});
-    EXPECT_EQ(
-        std::tuple(editor->LevelGrid(1, 30), editor->LevelGrid(20, 1), editor->LevelGrid(3, 3)),
-        std::tuple(5, 5, 5));
+    EXPECT_EQ(std::tuple(brick(1, 30), brick(20, 1), brick(3, 3)), std::tuple(5, 5, 5));
     EXPECT_EQ(canvas(10, 470), CellColour(5));
     expectShown(editor->LevelPic);
 
     // Ctrl+click picks the cell's brick; an empty cell picks nothing.
     clickSlot(1);
     stroke({{19, 29}}, Qt::LeftButton, Qt::ControlModifier);
-    EXPECT_EQ(editor->CurrentBrick, 3);
     ctrl(Qt::Key_Z);
     stroke({{1, 1}}, Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(editor->CurrentBrick, 3);
@@ -203,8 +191,7 @@ TEST_F(ToolsTest, ASelectionGoesThroughTheClipboardAndMirrorsFlipsAndShiftsEditT
     const QRect last(32, 16, 32, 16); // its outline crosses the selection's last cell
     EXPECT_FALSE(OnScreen(*editor->LevelPic).copy(last) == OnSurface(*editor->LevelPic).copy(last));
     stroke({{4, 4}, {5, 5}}, Qt::RightButton); // selects nothing
-    key(Qt::Key_Right);
-    key(Qt::Key_Up); // refused: a brick would leave the playfield
+    key(Qt::Key_Right, Qt::Key_Up);            // up refused: a brick would leave the playfield
     EXPECT_EQ(editor->mnuUndo->text(), "&Undo Move");
     key(Qt::Key_X);
     EXPECT_EQ(saved(), level({{2, 1, 2}, {3, 1, 1}, {2, 2, 3}, {11, 11, 4}}));
@@ -240,14 +227,13 @@ TEST_F(ToolsTest, ASelectionGoesThroughTheClipboardAndMirrorsFlipsAndShiftsEditT
     QGuiApplication::clipboard()->setText("200\n");
     ctrl(Qt::Key_V);
     stroke({{15, 15}});
-    EXPECT_EQ(editor->LevelGrid(15, 15), 200);
     EXPECT_EQ(canvas(460, 230), QColor(Qt::black));
     // A click outside a selection drops it.
     stroke({{1, 1}, {2, 2}});
     stroke({{18, 18}});
     key(Qt::Key_Delete);
     EXPECT_EQ(saved(), level({{1, 1, 1}, {2, 1, 2}, {2, 2, 3}, {11, 11, 4}, {15, 15, 200}}));
-    key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    key(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_A);
     QTest::keyClick(editor->Check1[2], Qt::Key_Space); // the focused box's key, not the selection's
     key(Qt::Key_Delete);
     EXPECT_EQ(saved(),
@@ -256,8 +242,7 @@ TEST_F(ToolsTest, ASelectionGoesThroughTheClipboardAndMirrorsFlipsAndShiftsEditT
     // Mirror painting on the level emptied, then whole-level flips and shifts.
     key(Qt::Key_B);
     clickSlot(4);
-    key(Qt::Key_M);
-    key(Qt::Key_M, Qt::ShiftModifier);
+    key(Qt::Key_M, Qt::ShiftModifier | Qt::Key_M);
     stroke({{1, 2}, {2, 2}});
     key(Qt::Key_R);
     stroke({{10, 15}, {10, 15}});
@@ -267,20 +252,19 @@ TEST_F(ToolsTest, ASelectionGoesThroughTheClipboardAndMirrorsFlipsAndShiftsEditT
         for (int y : {2, 29, 15, 16})
             images(x, y) = ((x < 10 || x > 11) == (y < 15 || y > 16)) ? 4 : 0;
     EXPECT_EQ(editor->LevelGrid, images);
-    key(Qt::Key_M);
-    key(Qt::Key_M, Qt::ShiftModifier);
+    key(Qt::Key_M, Qt::ShiftModifier | Qt::Key_M);
     stroke({{3, 3}, {3, 3}});
 
     editor->mnuFlipHorizontally->trigger();
-    EXPECT_EQ(editor->LevelGrid(18, 3), 4);
+    EXPECT_EQ(brick(18, 3), 4);
     EXPECT_EQ(editor->mnuUndo->text(), "&Undo Flip Level");
     editor->mnuFlipVertically->trigger();
-    EXPECT_EQ(editor->LevelGrid(18, 28), 4);
+    EXPECT_EQ(brick(18, 28), 4);
     const QByteArray flipped = saved();
-    key(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier); // column 20 holds bricks
+    key(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Right); // column 20 holds bricks
     EXPECT_EQ(saved(), flipped);
-    key(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
-    key(Qt::Key_Delete); // the selection of all went with its tool
-    EXPECT_EQ(std::tuple(editor->LevelGrid(18, 29), editor->LevelGrid(18, 28)), std::tuple(4, 0));
+    // The selection of all went with its tool.
+    key(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Down, Qt::Key_Delete);
+    EXPECT_EQ(std::tuple(brick(18, 29), brick(18, 28)), std::tuple(4, 0));
     expectShown(editor->LevelPic);
 }
