@@ -112,7 +112,7 @@ TEST_F(LevelSetTest,
     // A path without a file name must not be taken for the Lvl folder itself.
     saveAs(elsewhere.path() + QStringLiteral("/"), MsgAnswer::Ok);
     dialogs.expectMessage("Error in writing file.");
-    EXPECT_TRUE(EntriesOf(lvl).isEmpty() && window.isVisible()); // the list kept: see below
+    EXPECT_TRUE(EntriesOf(lvl).isEmpty() && window.isVisible() && window.cboLevels->count() == 2);
 
     // Another file of that name in Lvl is replaced only when the user says so.
     const QString chosen = elsewhere.path() + QStringLiteral("/Set2.vxs");
