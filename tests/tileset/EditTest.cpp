@@ -80,11 +80,10 @@ TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer
     edit(5); // the last brick, scrolled into view
     EXPECT_EQ(window.TileBmp->surface().pixelColor(5, 55), CellColour(5));
     TypeInto(window.txtHits, "3"); // stages past the picture: Save refuses and stays
-    dialogs.answer(MsgAnswer::Ok);
+    dialogs.answer(MsgAnswer::Ok).answer(MsgAnswer::No);
     Click(window.cmdSave);
     dialogs.expectMessage("Not enough bricks left in the picture.");
     TypeInto(window.txtHits, "1");
-    dialogs.answer(MsgAnswer::No);
     Click(window.Command2);
     ASSERT_NO_FATAL_FAILURE(
         dialogs.expectMessage("The tileset will end at brick 4. Bricks 5 to 5 will be removed.",
@@ -114,8 +113,7 @@ TEST_F(EditTest, EndingShortAndClosingAskOnlyWhenBricksAreDroppedOrRecordsDiffer
     // Its file turned into a folder: Save says so and the window stays.
     window.show();
     edit();
-    QFile::remove(stone);
-    QDir().mkdir(stone);
+    ASSERT_TRUE(QFile::remove(stone) && QDir().mkdir(stone));
     dialogs.answer(MsgAnswer::Ok);
     Click(window.cmdSave);
     dialogs.expectMessage("Error in writing file.");
